@@ -1,0 +1,45 @@
+# Dependencies: SDL3 (static, built by scripts/bootstrap.sh), Dear ImGui
+# (compiled here from its source package), stb_image (Debian's libstb-dev),
+# GoogleTest. Everything is found under KORVIX_DEPS_DIR.
+set(KORVIX_DEPS_DIR "$ENV{HOME}/.cache/korvix-deps" CACHE PATH "Where scripts/bootstrap.sh keeps SDL3 and ImGui")
+
+function(korvix_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+find_package(Threads REQUIRED)
+add_library(korvix_threads INTERFACE)
+target_link_libraries(korvix_threads INTERFACE Threads::Threads)
+
+# SDL3
+if(WIN32)
+  set(sdl_prefix "${KORVIX_DEPS_DIR}/sdl3-windows")
+else()
+  set(sdl_prefix "${KORVIX_DEPS_DIR}/sdl3-linux")
+endif()
+find_package(SDL3 CONFIG REQUIRED PATHS "${sdl_prefix}" NO_DEFAULT_PATH)
+add_library(korvix_sdl3 INTERFACE)
+target_link_libraries(korvix_sdl3 INTERFACE SDL3::SDL3-static)
+
+# Dear ImGui with its SDL3 platform and SDL renderer back ends
+set(imgui_dir "${KORVIX_DEPS_DIR}/imgui")
+if(NOT EXISTS "${imgui_dir}/imgui.cpp")
+  message(FATAL_ERROR "Dear ImGui not found in ${imgui_dir}: run scripts/bootstrap.sh")
+endif()
+add_library(korvix_imgui STATIC
+  ${imgui_dir}/imgui.cpp ${imgui_dir}/imgui_draw.cpp ${imgui_dir}/imgui_tables.cpp
+  ${imgui_dir}/imgui_widgets.cpp ${imgui_dir}/imgui_demo.cpp
+  ${imgui_dir}/backends/imgui_impl_sdl3.cpp ${imgui_dir}/backends/imgui_impl_sdlrenderer3.cpp)
+target_include_directories(korvix_imgui SYSTEM PUBLIC ${imgui_dir} ${imgui_dir}/backends)
+target_compile_definitions(korvix_imgui PUBLIC IMGUI_DISABLE_OBSOLETE_FUNCTIONS)
+target_link_libraries(korvix_imgui PUBLIC korvix_sdl3)
+
+# stb_image: header only
+find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include REQUIRED)
+add_library(korvix_stb INTERFACE)
+target_include_directories(korvix_stb SYSTEM INTERFACE ${STB_INCLUDE_DIR})
+
+function(korvix_windows_executable target)
+  # GUI program without a console window, fully static: imports only system DLLs.
+  target_link_options(${target} PRIVATE -mwindows -static -static-libgcc -static-libstdc++)
+endfunction()

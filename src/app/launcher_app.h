@@ -1,0 +1,79 @@
+// LauncherApp: the application object, one per run, owned by the entry function.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/launcher_status.h"
+#include "app/menu_action.h"
+#include "menu/menu_row.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+
+namespace korvix {
+
+enum Screen : int32_t {
+  screen_main = 0,
+  screen_display = 1,
+  screen_effects = 2,
+  screen_subtitles = 3,
+  screen_editor = 4,
+};
+
+extern const char* const default_repository;
+
+class LauncherApp {
+ public:
+  LauncherApp();
+  ~LauncherApp();
+  LauncherApp(const LauncherApp&) = delete;
+  LauncherApp& operator=(const LauncherApp&) = delete;
+
+  // Start-up steps that read files and start workers, in their fixed order.
+  void start_up();
+
+  // A job runs for real (the test-progress view doesn't count).
+  bool is_busy() const;
+
+  // Rows of the current screen and what they do (menu/).
+  std::vector<MenuRow> row_list();
+  void activate(MenuRow row);
+  void change(MenuRow row, int direction);
+  void set_screen(int32_t n);
+
+  void attach_renderer(SDL_Renderer* renderer);
+  void on_display_change();
+
+  int32_t screen = screen_main;
+  std::shared_ptr<LauncherStatus> status;
+  SDL_Window* window = nullptr;
+  bool quit = false;
+  int32_t selected_row = 0;
+  double confirm_until = 0.0;
+  double recheck_at = 0.0;
+  std::string message;
+  std::filesystem::path install_dir;
+  std::filesystem::path source_dir;
+  std::string repo = default_repository;
+  bool direct_start = false;
+  bool original_graphics = false;
+  bool upscale_on_install = false;
+  bool subtitles_on_install = false;
+  std::vector<std::filesystem::path> disc_images;
+  int32_t disc_image_index = 0;
+
+  // The interface clock in seconds (confirmations, delayed checks). Tests replace it.
+  std::function<double()> interface_clock;
+
+  // Set when KORVIX_LAUNCHER_TEST_PROGRESS shows the running-job view without a job.
+  bool test_progress = false;
+
+ private:
+  void apply_test_progress_hook();
+};
+
+}  // namespace korvix

@@ -1,0 +1,206 @@
+#include "app/main_loop.h"
+
+#include <SDL3/SDL.h>
+#include <imgui.h>
+#include <imgui_impl_sdl3.h>
+#include <imgui_impl_sdlrenderer3.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/dispatch.h"
+#include "app/fonts.h"
+#include "app/frame_pacing.h"
+#include "app/input.h"
+#include "app/launcher_app.h"
+#include "app/test_hooks.h"
+#include "menu/draw_menu.h"
+
+namespace korvix {
+
+namespace {
+
+bool is_display_change(Uint32 type) {
+  switch (type) {
+    case SDL_EVENT_WINDOW_RESIZED:
+    case SDL_EVENT_WINDOW_PIXEL_SIZE_CHANGED:
+    case SDL_EVENT_WINDOW_MAXIMIZED:
+    case SDL_EVENT_WINDOW_RESTORED:
+    case SDL_EVENT_WINDOW_ENTER_FULLSCREEN:
+    case SDL_EVENT_WINDOW_LEAVE_FULLSCREEN:
+    case SDL_EVENT_RENDER_TARGETS_RESET:
+    case SDL_EVENT_RENDER_DEVICE_RESET:
+      return true;
+    default:
+      return false;
+  }
+}
+
+float display_refresh_rate(SDL_Window* window) {
+  const SDL_DisplayMode* mode = SDL_GetCurrentDisplayMode(SDL_GetDisplayForWindow(window));
+  return mode ? mode->refresh_rate : 0.0f;
+}
+
+void save_screenshot(SDL_Renderer* renderer, const std::string& path) {
+  SDL_Surface* pixels = SDL_RenderReadPixels(renderer, nullptr);
+  if (!pixels) return;
+  SDL_SaveBMP(pixels, path.c_str());
+  SDL_DestroySurface(pixels);
+}
+
+// The window, renderer and interface library; torn down in reverse order.
+struct Frontend {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  bool imgui_ready = false;
+  ImFont* font = nullptr;
+  std::vector<SDL_Gamepad*> gamepads;
+};
+
+int create_frontend(LauncherApp& app, Frontend& frontend) {
+  frontend.window = SDL_CreateWindow("Korvix Velarine", 1280, 760, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIGH_PIXEL_DENSITY);
+  if (!frontend.window) {
+    SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
+    return 1;
+  }
+  frontend.renderer = SDL_CreateRenderer(frontend.window, nullptr);
+  if (!frontend.renderer) {
+    SDL_Log("SDL_CreateRenderer failed: %s", SDL_GetError());
+    return 1;
+  }
+  SDL_SetRenderVSync(frontend.renderer, 1);
+  app.window = frontend.window;
+  app.attach_renderer(frontend.renderer);
+
+  IMGUI_CHECKVERSION();
+  ImGui::CreateContext();
+  ImGuiIO& io = ImGui::GetIO();
+  io.IniFilename = nullptr;
+  io.LogFilename = nullptr;
+  frontend.font = load_font(io);
+  ImGui_ImplSDL3_InitForSDLRenderer(frontend.window, frontend.renderer);
+  ImGui_ImplSDLRenderer3_Init(frontend.renderer);
+  frontend.imgui_ready = true;
+  return 0;
+}
+
+void destroy_frontend(LauncherApp& app, Frontend& frontend) {
+  for (SDL_Gamepad* gamepad : frontend.gamepads) SDL_CloseGamepad(gamepad);
+  frontend.gamepads.clear();
+  if (frontend.imgui_ready) {
+    ImGui_ImplSDLRenderer3_Shutdown();
+    ImGui_ImplSDL3_Shutdown();
+    ImGui::DestroyContext();
+  }
+  app.attach_renderer(nullptr);
+  app.window = nullptr;
+  if (frontend.renderer) SDL_DestroyRenderer(frontend.renderer);
+  if (frontend.window) SDL_DestroyWindow(frontend.window);
+}
+
+void handle_event(const SDL_Event& event, LauncherApp& app, InputMapper& input, Frontend& frontend,
+                  bool& running) {
+  uint64_t now = SDL_GetTicks();
+  if (is_display_change(event.type)) {
+    app.on_display_change();
+    return;
+  }
+  switch (event.type) {
+    case SDL_EVENT_QUIT:
+      running = false;  // the current frame still completes
+      break;
+    case SDL_EVENT_KEY_DOWN:
+      input.key_down(event.key.key, event.key.repeat, ImGui::GetIO().WantTextInput, now);
+      break;
+    case SDL_EVENT_KEY_UP:
+      input.key_up(event.key.key);
+      break;
+    case SDL_EVENT_GAMEPAD_BUTTON_DOWN:
+      input.button_down(static_cast<SDL_GamepadButton>(event.gbutton.button), now);
+      break;
+    case SDL_EVENT_GAMEPAD_BUTTON_UP:
+      input.button_up(static_cast<SDL_GamepadButton>(event.gbutton.button));
+      break;
+    case SDL_EVENT_GAMEPAD_AXIS_MOTION:
+      input.axis_motion(static_cast<SDL_GamepadAxis>(event.gaxis.axis), event.gaxis.value, now);
+      break;
+    case SDL_EVENT_GAMEPAD_ADDED:
+      if (SDL_Gamepad* gamepad = SDL_OpenGamepad(event.gdevice.which)) frontend.gamepads.push_back(gamepad);
+      break;
+    default:
+      break;
+  }
+}
+
+void draw_screen(LauncherApp& app, ImFont* font) {
+  draw_menu(app, font);
+}
+
+void main_loop(LauncherApp& app, Frontend& frontend) {
+  TestHooks hooks = TestHooks::from_environment();
+  InputMapper input([&app](MenuAction action) { dispatch(app, action); });
+  ImGuiIO& io = ImGui::GetIO();
+  bool running = true;
+  uint64_t frame = 0;
+  while (running) {
+    if (app.quit) break;
+    uint64_t frame_start_ns = SDL_GetTicksNS();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      ImGui_ImplSDL3_ProcessEvent(&event);
+      handle_event(event, app, input, frontend, running);
+    }
+    input.repeat(SDL_GetTicks());
+
+    ImGui_ImplSDLRenderer3_NewFrame();
+    ImGui_ImplSDL3_NewFrame();
+    ImGui::NewFrame();
+    draw_screen(app, frontend.font);
+    ImGui::Render();
+    SDL_SetRenderScale(frontend.renderer, io.DisplayFramebufferScale.x, io.DisplayFramebufferScale.y);
+    SDL_SetRenderDrawColor(frontend.renderer, 6, 10, 26, 255);
+    SDL_RenderClear(frontend.renderer);
+    ImGui_ImplSDLRenderer3_RenderDrawData(ImGui::GetDrawData(), frontend.renderer);
+    ++frame;
+
+    if (std::optional<MenuAction> action = hooks.script.due(frame)) dispatch(app, *action);
+    bool busy = app.is_busy();
+    if (hooks.screenshot_due(frame, busy, SDL_GetTicks())) {
+      save_screenshot(frontend.renderer, *hooks.screenshot_path);
+      running = false;
+    }
+    SDL_RenderPresent(frontend.renderer);
+
+    if (!busy) {
+      SDL_WaitEventTimeout(nullptr, idle_wait_ms);
+    } else if (uint64_t sleep_ns = sleep_before_next_frame_ns(frame_start_ns, SDL_GetTicksNS(),
+                                                              display_refresh_rate(frontend.window))) {
+      SDL_DelayNS(sleep_ns);
+    }
+  }
+}
+
+}  // namespace
+
+int run_launcher() {
+  SDL_SetHint(SDL_HINT_APP_NAME, "Korvix Velarine");
+  if (!SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMEPAD | SDL_INIT_EVENTS)) {
+    SDL_Log("SDL_Init failed: %s", SDL_GetError());
+    return 1;
+  }
+  auto app = std::make_unique<LauncherApp>();
+  app->start_up();
+  SDL_PumpEvents();
+  SDL_Delay(120);
+  SDL_PumpEvents();
+
+  Frontend frontend;
+  int code = create_frontend(*app, frontend);
+  if (code == 0) main_loop(*app, frontend);
+  destroy_frontend(*app, frontend);
+  SDL_Quit();
+  app.reset();
+  return code;
+}
+
+}  // namespace korvix

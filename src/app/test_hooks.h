@@ -1,0 +1,26 @@
+// The environment variables that drive the launcher in tests: scripted actions,
+// the screenshot, and the editor on frame 2.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/scripted_actions.h"
+
+namespace korvix {
+
+struct TestHooks {
+  static TestHooks from_environment();
+
+  bool open_editor = false;            // KORVIX_LAUNCHER_EDITOR
+  ScriptPlayer script{{}};             // KORVIX_LAUNCHER_ACTIONS
+  std::optional<std::string> screenshot_path;  // KORVIX_LAUNCHER_SCREENSHOT
+  uint64_t screenshot_ms = 0;          // KORVIX_LAUNCHER_SCREENSHOT_MS
+
+  // The screenshot is due once the script has run, the frame count is at least
+  // ten per scripted action plus 30, no job runs and the clock reached its time.
+  bool screenshot_due(uint64_t frame, bool busy, uint64_t now_ms) const;
+};
+
+}  // namespace korvix

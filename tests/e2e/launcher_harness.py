@@ -1,0 +1,106 @@
+"""Runs the real korvix-launcher binary headless, the way a test needs it.
+
+Each run gets its own temporary home: APPDATA, USERPROFILE, HOME and the XDG
+folders point inside it, so nothing outside is touched. The binary is copied
+into the temporary folder first, because the launcher may move itself into
+the install folder.
+"""
+import os
+import shutil
+import struct
+import subprocess
+import tempfile
+import unittest
+
+BINARY = os.environ.get("KORVIX_LAUNCHER_BINARY", "")
+
+
+class LauncherRun:
+    def __init__(self, returncode, stdout, stderr, screenshot):
+        self.returncode = returncode
+        self.stdout = stdout
+        self.stderr = stderr
+        self.screenshot = screenshot
+
+
+def bmp_size(path):
+    """(width, height) of a BMP file, from its header."""
+    with open(path, "rb") as f:
+        header = f.read(26)
+    if header[:2] != b"BM":
+        raise AssertionError(f"{path} is no BMP file")
+    width, height = struct.unpack("<ii", header[18:26])
+    return width, abs(height)
+
+
+def bmp_pixel(path, x, y):
+    """(r, g, b) of one pixel of a 24- or 32-bit BMP, y counted from the top."""
+    with open(path, "rb") as f:
+        data = f.read()
+    offset = struct.unpack("<I", data[10:14])[0]
+    width, height = struct.unpack("<ii", data[18:26])
+    bits = struct.unpack("<H", data[28:30])[0]
+    masks = struct.unpack("<III", data[54:66]) if bits == 32 and len(data) > 66 else None
+    step = bits // 8
+    row_size = (width * step + 3) & ~3
+    row = y if height < 0 else abs(height) - 1 - y
+    start = offset + row * row_size + x * step
+    if bits == 32 and masks and masks != (0, 0, 0):
+        value = struct.unpack("<I", data[start:start + 4])[0]
+        def channel(mask):
+            shift = (mask & -mask).bit_length() - 1
+            return (value & mask) >> shift
+        return channel(masks[0]), channel(masks[1]), channel(masks[2])
+    b, g, r = data[start], data[start + 1], data[start + 2]
+    return r, g, b
+
+
+class LauncherTestCase(unittest.TestCase):
+    """Base class: a temporary home per test and a copy of the binary in it."""
+
+    def setUp(self):
+        if not BINARY or not os.path.exists(BINARY):
+            self.fail("KORVIX_LAUNCHER_BINARY must name the built korvix-launcher")
+        self.root = tempfile.mkdtemp(prefix="korvix-e2e-")
+        self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
+        self.home = os.path.join(self.root, "home")
+        self.appdata = os.path.join(self.root, "appdata")
+        os.makedirs(self.home)
+        os.makedirs(self.appdata)
+        bin_dir = os.path.join(self.root, "bin")
+        os.makedirs(bin_dir)
+        self.binary = os.path.join(bin_dir, os.path.basename(BINARY))
+        shutil.copy2(BINARY, self.binary)
+
+    def environment(self, **extra):
+        env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "HOME": self.home,
+            "USERPROFILE": self.home,
+            "APPDATA": self.appdata,
+            "XDG_DATA_HOME": os.path.join(self.home, ".local", "share"),
+            "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+            "XDG_RUNTIME_DIR": self.root,
+            "SDL_VIDEO_DRIVER": "offscreen",
+            "SDL_AUDIO_DRIVER": "dummy",
+        }
+        for key, value in extra.items():
+            if value is None:
+                env.pop(key, None)
+            else:
+                env[key] = value
+        return env
+
+    def run_launcher(self, timeout=120, screenshot=True, **extra_env):
+        shot = os.path.join(self.root, "shot.bmp") if screenshot else None
+        if shot:
+            extra_env.setdefault("KORVIX_LAUNCHER_SCREENSHOT", shot)
+        proc = subprocess.run([self.binary], env=self.environment(**extra_env), cwd=self.root,
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+        result = LauncherRun(proc.returncode, proc.stdout.decode("utf-8", "replace"),
+                             proc.stderr.decode("utf-8", "replace"), shot)
+        keep = os.environ.get("KORVIX_KEEP_SCREENSHOTS")
+        if keep and shot and os.path.exists(shot):
+            os.makedirs(keep, exist_ok=True)
+            shutil.copy2(shot, os.path.join(keep, self.id().split(".")[-1] + ".bmp"))
+        return result
