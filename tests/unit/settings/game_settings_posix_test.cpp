@@ -1,0 +1,31 @@
+// A korvix.toml that exists but cannot be read is never overwritten.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "settings/game_settings.h"
+#include "settings_test_files.h"
+
+namespace korvix {
+namespace {
+
+using UnreadableSettingsTest = SettingsFileTest;
+
+TEST_F(UnreadableSettingsTest, ASetKeepsTheUnreadFileAndReportsFailure) {
+  write("fullscreen = false\nkept = 1\n");
+  std::filesystem::permissions(file, std::filesystem::perms::none);
+  if (std::ifstream(file)) GTEST_SKIP() << "this user reads files regardless of permissions";
+
+  GameSettings settings;
+  settings.load(file);
+  EXPECT_TRUE(settings.lines().empty());
+  EXPECT_EQ(settings.displayed_value(graphics_settings()[0]), "On");
+  EXPECT_FALSE(settings.step_value(graphics_settings()[0], 1));
+  EXPECT_EQ(settings.get(graphics_settings()[0]), "false");
+
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(read(), "fullscreen = false\nkept = 1\n");
+}
+
+}  // namespace
+}  // namespace korvix
