@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/links.h"
 #include "platform/volumes.h"
 #include "state/folders.h"
 
@@ -44,8 +45,7 @@ class DiscImageSearch {
   // Real folders only: a link (which may loop or lead anywhere) and hidden folders stay closed.
   static bool worth_entering(const fs::directory_entry& entry) {
     std::error_code error;
-    if (entry.is_symlink(error) || error) return false;
-    if (!entry.is_directory(error) || error) return false;
+    if (!entry.is_directory(error) || error || is_link_entry(entry)) return false;
     fs::path::string_type name = entry.path().filename().native();
     return !name.empty() && name.front() != '.';
   }

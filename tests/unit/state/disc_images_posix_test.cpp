@@ -22,7 +22,7 @@ std::vector<fs::path> search_as_ordinary_user(const std::vector<fs::path>& folde
     const uid_t nobody = 65534;
     if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(2);
     std::string text;
-    for (const fs::path& path : find_disc_images_in(folders)) text += path.string() + "\n";
+    for (const fs::path& path : find_disc_images_in(folders)) text += to_utf8(path) + "\n";
     ssize_t written = write(channel[1], text.data(), text.size());
     _exit(written == static_cast<ssize_t>(text.size()) ? 0 : 3);
   }

@@ -13,8 +13,8 @@ class PosixFoldersTest : public ::testing::Test {
   PosixFoldersTest() {
     env.set("APPDATA", std::nullopt);
     env.set("USERPROFILE", std::nullopt);
-    env.set("HOME", (temp / "home").string());
-    env.set("XDG_DATA_HOME", (temp / "xdg").string());
+    env.set("HOME", to_utf8(temp / "home"));
+    env.set("XDG_DATA_HOME", to_utf8(temp / "xdg"));
   }
   test::TempFolder temp;
   test::ScopedEnv env;

@@ -20,8 +20,8 @@ void install_game(const fs::path& folder) {
 class FoldersTest : public ::testing::Test {
  protected:
   FoldersTest() {
-    env.set("APPDATA", (temp / "appdata").string());
-    env.set("USERPROFILE", (temp / "home").string());
+    env.set("APPDATA", to_utf8(temp / "appdata"));
+    env.set("USERPROFILE", to_utf8(temp / "home"));
   }
   TempFolder temp;
   test::ScopedEnv env;

@@ -12,7 +12,7 @@ TEST(WindowsFolders, WithoutAppDataLauncherIniLivesUnderTheHomeFolder) {
   test::TempFolder temp;
   test::ScopedEnv env;
   env.set("APPDATA", std::nullopt);
-  env.set("USERPROFILE", temp.path().string());
+  env.set("USERPROFILE", to_utf8(temp.path()));
   EXPECT_EQ(config_path(), temp / "KorvixVelarine" / "launcher.ini");
   env.set("APPDATA", "");
   EXPECT_EQ(data_folder(), temp / "KorvixVelarine") << "an empty value counts as unset";

@@ -18,8 +18,8 @@ using test::write_bytes;
 class LauncherConfigTest : public ::testing::Test {
  protected:
   LauncherConfigTest() {
-    env.set("APPDATA", (temp / "appdata").string());
-    env.set("USERPROFILE", (temp / "home").string());
+    env.set("APPDATA", to_utf8(temp / "appdata"));
+    env.set("USERPROFILE", to_utf8(temp / "home"));
   }
   fs::path ini() const { return temp / "appdata" / "KorvixVelarine" / "launcher.ini"; }
   void load(const std::string& text) {
@@ -77,24 +77,24 @@ TEST_F(LauncherConfigTest, StoredFoldersAndRepositoryAreTakenAsWritten) {
 
 TEST_F(LauncherConfigTest, WithoutSourceDirTheInstallFolderNamesTheSources) {
   fs::path install = temp / "install";
-  write_bytes(install / "source.path", (temp / "my sources").string() + "  \r\r\nsecond line\n");
-  load("install_dir=" + install.string() + "\n");
+  write_bytes(install / "source.path", to_utf8(temp / "my sources") + "  \r\r\nsecond line\n");
+  load("install_dir=" + to_utf8(install) + "\n");
   EXPECT_EQ(app.source_dir, temp / "my sources");
   write_bytes(install / "source.path", "   \r\n/ignored\n");
-  load("install_dir=" + install.string() + "\nsource_dir=\n");
+  load("install_dir=" + to_utf8(install) + "\nsource_dir=\n");
   EXPECT_EQ(app.source_dir, install / "build" / "korvixvelarine") << "an empty first line";
 }
 
 TEST_F(LauncherConfigTest, WithoutABranchTheInstallRecordChoosesIt) {
   fs::path install = temp / "install";
   ASSERT_TRUE(write_install_record(install / "korvix-version.txt", {"experimental", "abc", ""}));
-  load("install_dir=" + install.string() + "\n");
+  load("install_dir=" + to_utf8(install) + "\n");
   EXPECT_EQ(chosen_branch(), "experimental");
   EXPECT_EQ(branches().size(), 2u);
   ASSERT_TRUE(write_install_record(install / "korvix-version.txt", {"feature/x", "abc", ""}));
-  load("install_dir=" + install.string() + "\n");
+  load("install_dir=" + to_utf8(install) + "\n");
   EXPECT_EQ(chosen_branch(), "feature/x");
-  load("install_dir=" + install.string() + "\nbranch=main\n");
+  load("install_dir=" + to_utf8(install) + "\nbranch=main\n");
   EXPECT_EQ(chosen_branch(), "main") << "the file's own choice wins";
 }
 
@@ -120,9 +120,8 @@ TEST_F(LauncherConfigTest, ASaveWritesTheKnownKeysSortedWithCrLfAndNothingElse) 
   app.source_dir = temp / "src";
   app.upscale_on_install = true;
   ASSERT_TRUE(save_config(app));
-  std::string expected = "branch=experimental\r\ndirect_start=0\r\ninstall_dir=" + (temp / "Korvix Velarine").string() +
-                         "\r\nlook=original\r\nrepo=" + default_repository +
-                         "\r\nsource_dir=" + (temp / "src").string() +
+  std::string expected = "branch=experimental\r\ndirect_start=0\r\ninstall_dir=" + to_utf8(temp / "Korvix Velarine") +
+                         "\r\nlook=original\r\nrepo=" + default_repository + "\r\nsource_dir=" + to_utf8(temp / "src") +
                          "\r\nsubtitles_on_install=0\r\nupscale_on_install=1\r\n";
   EXPECT_EQ(read_bytes(ini()), expected);
 }
@@ -135,13 +134,13 @@ TEST_F(LauncherConfigTest, TheChosenDiscImageIsWrittenOnlyWhenThereAreAny) {
   app.disc_image_index = 1;
   ASSERT_TRUE(save_config(app));
   std::string bytes = read_bytes(ini());
-  EXPECT_NE(bytes.find("\r\ninstall_dir=" + app.install_dir.string() + "\r\niso=" + (temp / "b.iso").string() +
+  EXPECT_NE(bytes.find("\r\ninstall_dir=" + to_utf8(app.install_dir) + "\r\niso=" + to_utf8(temp / "b.iso") +
                        "\r\nlook=velarine\r\n"),
             std::string::npos)
       << bytes;
   app.disc_image_index = 7;  // the list shrank under the index
   ASSERT_TRUE(save_config(app));
-  EXPECT_NE(read_bytes(ini()).find("iso=" + (temp / "b.iso").string() + "\r\n"), std::string::npos);
+  EXPECT_NE(read_bytes(ini()).find("iso=" + to_utf8(temp / "b.iso") + "\r\n"), std::string::npos);
 }
 
 TEST_F(LauncherConfigTest, WhatIsSavedLoadsBackTheSame) {
@@ -169,7 +168,7 @@ TEST_F(LauncherConfigTest, WhatIsSavedLoadsBackTheSame) {
 
 TEST_F(LauncherConfigTest, AFailedSaveIsSilentAndKeepsTheFields) {
   write_bytes(temp / "not-a-folder", "x");
-  env.set("APPDATA", (temp / "not-a-folder").string());
+  env.set("APPDATA", to_utf8(temp / "not-a-folder"));
   app.direct_start = true;
   EXPECT_FALSE(save_config(app));
   EXPECT_TRUE(app.direct_start);

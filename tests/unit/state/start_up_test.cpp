@@ -10,11 +10,11 @@ namespace {
 TEST(StartUp, ReadsLauncherIniAndFindsTheImageInDownloads) {
   test::TempFolder temp;
   test::ScopedEnv env;
-  env.set("APPDATA", (temp / "appdata").string());
-  env.set("USERPROFILE", (temp / "home").string());
+  env.set("APPDATA", to_utf8(temp / "appdata"));
+  env.set("USERPROFILE", to_utf8(temp / "home"));
   env.set("KORVIX_LAUNCHER_TEST_PROGRESS", std::nullopt);
   test::make_sparse_file(temp / "home" / "Downloads" / "GAME.ISO", 7 * test::gib);
-  std::string ini = "branch=experimental\r\ndirect_start=1\r\ninstall_dir=" + (temp / "games").string() + "\r\n";
+  std::string ini = "branch=experimental\r\ndirect_start=1\r\ninstall_dir=" + to_utf8(temp / "games") + "\r\n";
   test::write_bytes(temp / "appdata" / "KorvixVelarine" / "launcher.ini", ini);
 
   LauncherApp app;
