@@ -6,6 +6,7 @@
 #include "platform/links.h"
 #include "platform/volumes.h"
 #include "state/folders.h"
+#include "state/path_text.h"
 
 namespace korvix {
 
@@ -59,6 +60,8 @@ class DiscImageSearch {
     if (!error && size < min_disc_image_bytes) return;
     fs::path canonical = fs::weakly_canonical(entry.path(), error);
     if (error) canonical = entry.path();
+    // Every later use (launcher.ini, the menu, command lines) needs the name as UTF-8.
+    if (!path_to_text(canonical)) return;
     if (std::find(found.begin(), found.end(), canonical) == found.end()) found.push_back(canonical);
   }
 };

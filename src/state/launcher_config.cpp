@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "app/launcher_app.h"
-#include "platform/paths.h"
 #include "state/folders.h"
 #include "state/install_record.h"
 #include "state/key_value_file.h"
+#include "state/path_text.h"
 
 namespace korvix {
 
@@ -21,6 +22,17 @@ std::string value_of(const KeyValues& entries, const char* key) {
 
 // Only the exact text switches an option on: "true" or "Original" do not.
 bool is_exactly(const KeyValues& entries, const char* key, const char* on) { return value_of(entries, key) == on; }
+
+// A stored path; nothing when it is empty or no UTF-8 (a damaged file).
+std::optional<std::filesystem::path> stored_path(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  return path_from_text(text);
+}
+
+// A path with no UTF-8 form is left out; loading then takes the default.
+void store_path(KeyValues& entries, const char* key, const std::filesystem::path& path) {
+  if (std::optional<std::string> text = path_to_text(path)) entries[key] = *text;
+}
 
 const char* flag(bool on) { return on ? "1" : "0"; }
 
@@ -40,17 +52,16 @@ std::filesystem::path default_source_folder(const std::filesystem::path& install
   first_line = first_line.substr(0, first_line.find('\n'));
   size_t kept = first_line.find_last_not_of("\r ");
   first_line.resize(kept == std::string::npos ? 0 : kept + 1);
-  if (!first_line.empty()) return path_from_utf8(first_line);
-  return install_dir / "build" / "korvixvelarine";
+  return stored_path(first_line).value_or(install_dir / "build" / "korvixvelarine");
 }
 
 void load_config(LauncherApp& app) {
   KeyValues entries = read_ini(config_path());
 
-  std::string install_dir = value_of(entries, "install_dir");
-  app.install_dir = install_dir.empty() ? default_install_folder() : path_from_utf8(install_dir);
-  std::string source_dir = value_of(entries, "source_dir");
-  app.source_dir = source_dir.empty() ? default_source_folder(app.install_dir) : path_from_utf8(source_dir);
+  std::optional<std::filesystem::path> install_dir = stored_path(value_of(entries, "install_dir"));
+  app.install_dir = install_dir ? *install_dir : default_install_folder();
+  std::optional<std::filesystem::path> source_dir = stored_path(value_of(entries, "source_dir"));
+  app.source_dir = source_dir ? *source_dir : default_source_folder(app.install_dir);
   if (std::string repo = value_of(entries, "repo"); !repo.empty()) app.repo = repo;
 
   app.direct_start = is_exactly(entries, "direct_start", "1");
@@ -67,14 +78,14 @@ void load_config(LauncherApp& app) {
 
 bool save_config(const LauncherApp& app) {
   KeyValues entries{
-      {"install_dir", to_utf8(app.install_dir)},
-      {"source_dir", to_utf8(app.source_dir)},
       {"repo", app.repo},
       {"direct_start", flag(app.direct_start)},
       {"look", app.original_graphics ? "original" : "velarine"},
       {"upscale_on_install", flag(app.upscale_on_install)},
       {"subtitles_on_install", flag(app.subtitles_on_install)},
   };
+  store_path(entries, "install_dir", app.install_dir);
+  store_path(entries, "source_dir", app.source_dir);
   {
     std::lock_guard lock(app.status->mutex);
     entries["branch"] = app.status->chosen_branch();
@@ -83,7 +94,7 @@ bool save_config(const LauncherApp& app) {
     // An index the list no longer covers falls back to its nearest entry.
     size_t index = static_cast<size_t>(
         std::clamp<int32_t>(app.disc_image_index, 0, static_cast<int32_t>(app.disc_images.size()) - 1));
-    entries["iso"] = to_utf8(app.disc_images[index]);
+    store_path(entries, "iso", app.disc_images[index]);
   }
   return write_ini(config_path(), entries);
 }

@@ -175,14 +175,5 @@ TEST_F(LauncherConfigTest, AFailedSaveIsSilentAndKeepsTheFields) {
   EXPECT_EQ(read_bytes(temp / "not-a-folder"), "x");
 }
 
-TEST_F(LauncherConfigTest, ASaveReplacesTheFileWholeAndLeavesNoTemporaryFile) {
-  load(std::string(100000, '#') + "\n");
-  ASSERT_TRUE(save_config(app));
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(ini().parent_path())) files.push_back(entry.path());
-  EXPECT_EQ(files, std::vector<fs::path>{ini()});
-  EXPECT_LT(fs::file_size(ini()), 1000u);
-}
-
 }  // namespace
 }  // namespace korvix
