@@ -17,15 +17,7 @@ void install_game(const fs::path& folder) {
   write_bytes(folder / "game" / "default.xex", "xex");
 }
 
-class FoldersTest : public ::testing::Test {
- protected:
-  FoldersTest() {
-    env.set("APPDATA", to_utf8(temp / "appdata"));
-    env.set("USERPROFILE", to_utf8(temp / "home"));
-  }
-  TempFolder temp;
-  test::ScopedEnv env;
-};
+using FoldersTest = test::TempUser;
 
 TEST_F(FoldersTest, DataAndHomeFoldersComeFromTheEnvironment) {
   EXPECT_EQ(data_folder(), temp / "appdata" / "KorvixVelarine");

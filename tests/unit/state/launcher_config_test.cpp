@@ -12,15 +12,10 @@ namespace korvix {
 namespace {
 
 using test::read_bytes;
-using test::TempFolder;
 using test::write_bytes;
 
-class LauncherConfigTest : public ::testing::Test {
+class LauncherConfigTest : public test::TempUser {
  protected:
-  LauncherConfigTest() {
-    env.set("APPDATA", to_utf8(temp / "appdata"));
-    env.set("USERPROFILE", to_utf8(temp / "home"));
-  }
   fs::path ini() const { return temp / "appdata" / "KorvixVelarine" / "launcher.ini"; }
   void load(const std::string& text) {
     write_bytes(ini(), text);
@@ -35,8 +30,6 @@ class LauncherConfigTest : public ::testing::Test {
     return app.status->chosen_branch();
   }
 
-  TempFolder temp;
-  test::ScopedEnv env;
   LauncherApp app;
 };
 

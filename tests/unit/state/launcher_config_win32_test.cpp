@@ -9,11 +9,9 @@
 namespace korvix {
 namespace {
 
-TEST(LauncherConfigWindows, StoredPathsThatAreNoUtf8TakeTheirDefaults) {
-  test::TempFolder temp;
-  test::ScopedEnv env;
-  env.set("APPDATA", to_utf8(temp / "appdata"));
-  env.set("USERPROFILE", to_utf8(temp / "home"));
+using LauncherConfigWindows = test::TempUser;
+
+TEST_F(LauncherConfigWindows, StoredPathsThatAreNoUtf8TakeTheirDefaults) {
   test::write_bytes(config_path(), "install_dir=C:\\\xff\xfe\\games\r\nsource_dir=\xc3\r\ndirect_start=1\r\n");
   LauncherApp app;
   load_config(app);
@@ -22,10 +20,7 @@ TEST(LauncherConfigWindows, StoredPathsThatAreNoUtf8TakeTheirDefaults) {
   EXPECT_TRUE(app.direct_start);
 }
 
-TEST(LauncherConfigWindows, APathWithoutAUtf8FormIsLeftOutOfTheSave) {
-  test::TempFolder temp;
-  test::ScopedEnv env;
-  env.set("APPDATA", to_utf8(temp / "appdata"));
+TEST_F(LauncherConfigWindows, APathWithoutAUtf8FormIsLeftOutOfTheSave) {
   LauncherApp app;
   app.install_dir = std::wstring{L'C', L':', L'\\', static_cast<wchar_t>(0xD800)};  // a lone surrogate
   app.source_dir = temp / "src";

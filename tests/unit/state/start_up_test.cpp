@@ -7,11 +7,9 @@
 namespace korvix {
 namespace {
 
-TEST(StartUp, ReadsLauncherIniAndFindsTheImageInDownloads) {
-  test::TempFolder temp;
-  test::ScopedEnv env;
-  env.set("APPDATA", to_utf8(temp / "appdata"));
-  env.set("USERPROFILE", to_utf8(temp / "home"));
+using StartUp = test::TempUser;
+
+TEST_F(StartUp, ReadsLauncherIniAndFindsTheImageInDownloads) {
   env.set("KORVIX_LAUNCHER_TEST_PROGRESS", std::nullopt);
   test::make_sparse_file(temp / "home" / "Downloads" / "GAME.ISO", 7 * test::gib);
   std::string ini = "branch=experimental\r\ndirect_start=1\r\ninstall_dir=" + to_utf8(temp / "games") + "\r\n";

@@ -63,6 +63,17 @@ class ScopedEnv {
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
+// A temporary user: APPDATA is its "appdata" folder, USERPROFILE its "home".
+class TempUser : public ::testing::Test {
+ protected:
+  TempUser() {
+    env.set("APPDATA", to_utf8(temp / "appdata"));
+    env.set("USERPROFILE", to_utf8(temp / "home"));
+  }
+  TempFolder temp;
+  ScopedEnv env;
+};
+
 inline void write_bytes(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
