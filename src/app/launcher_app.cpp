@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "platform/environment.h"
+#include "state/disc_images.h"
+#include "state/launcher_config.h"
 
 namespace korvix {
 
@@ -17,7 +19,10 @@ LauncherApp::LauncherApp() : status(std::make_shared<LauncherStatus>()) {
 LauncherApp::~LauncherApp() = default;
 
 void LauncherApp::start_up() {
+  load_config(*this);
   apply_test_progress_hook();
+  disc_images = find_disc_images();
+  disc_image_index = 0;
 }
 
 void LauncherApp::apply_test_progress_hook() {

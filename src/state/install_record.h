@@ -1,0 +1,36 @@
+// The record of which sources an install was built from: "korvix-version.txt"
+// in the install folder and ".korvix-source" in the sources folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace korvix {
+
+class LauncherApp;
+
+// Each field empty when unknown.
+struct InstallRecord {
+  std::string branch;
+  std::string commit;
+  std::string date;
+};
+
+extern const char* const install_record_file;  // "korvix-version.txt", in the install folder
+extern const char* const source_record_file;   // ".korvix-source", in the sources folder
+
+// A missing, unreadable or foreign file gives an empty record; other keys are ignored.
+InstallRecord read_install_record(const std::filesystem::path& path);
+
+// Writes the three keys atomically, creating the folder when needed.
+bool write_install_record(const std::filesystem::path& path, const InstallRecord& record);
+
+// The text after "Installed version": branch (or "?"), the short commit id and the
+// date in brackets, from the install's record or else the sources' record;
+// "unknown" when neither names a commit.
+std::string installed_version_text(const LauncherApp& app);
+
+// The branch in the install folder's record, or empty.
+std::string installed_branch(const LauncherApp& app);
+
+}  // namespace korvix

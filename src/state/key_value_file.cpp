@@ -1,0 +1,77 @@
+#include "state/key_value_file.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/file_save.h"
+
+namespace korvix {
+
+namespace {
+
+// Notepad and friends may start a UTF-8 file with a byte-order mark; it is not
+// part of the first key.
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+KeyValues parse_key_values(std::string_view text) {
+  if (text.starts_with(byte_order_mark)) text.remove_prefix(byte_order_mark.size());
+  KeyValues entries;
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    size_t kept = line.find_last_not_of("\r ");
+    line = kept == std::string_view::npos ? std::string_view() : line.substr(0, kept + 1);
+    if (line.empty() || line.front() == '#') continue;
+    size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    entries[std::string(line.substr(0, equals))] = std::string(line.substr(equals + 1));
+  }
+  return entries;
+}
+
+bool round_trips(const std::string& key, const std::string& value) {
+  if (key.empty() || key.front() == '#' || key.find_first_of("=\r\n") != std::string::npos) return false;
+  if (value.find_first_of("\r\n") != std::string::npos) return false;
+  return value.empty() || value.back() != ' ';
+}
+
+std::string format_key_values(const KeyValues& entries) {
+  std::string text;
+  for (const auto& [key, value] : entries) {
+    if (!round_trips(key, value)) continue;
+    text += key;
+    text += '=';
+    text += value;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::optional<std::string> read_file_bytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  // A folder opens on some systems but cannot be read.
+  if (in.bad()) return std::nullopt;
+  return std::move(bytes).str();
+}
+
+KeyValues read_ini(const std::filesystem::path& path) {
+  std::optional<std::string> bytes = read_file_bytes(path);
+  if (!bytes) return {};
+  return parse_key_values(*bytes);
+}
+
+bool write_ini(const std::filesystem::path& path, const KeyValues& entries) {
+  bool all_fit = true;
+  for (const auto& [key, value] : entries) all_fit = all_fit && round_trips(key, value);
+  SaveOptions options;
+  options.create_folders = true;
+  return save_file_atomically(path, format_key_values(entries), options) && all_fit;
+}
+
+}  // namespace korvix

@@ -1,0 +1,25 @@
+// launcher.ini: the launcher's own choices, in the data folder.
+#pragma once
+
+#include <filesystem>
+
+namespace korvix {
+
+class LauncherApp;
+
+// The data folder joined with "launcher.ini".
+std::filesystem::path config_path();
+
+// Reads launcher.ini into the app's fields and the branch choice; what is missing
+// or empty takes its default. Never fails: an unreadable file means all defaults.
+void load_config(LauncherApp& app);
+
+// Writes the app's fields to launcher.ini atomically. Callers ignore a failure (the
+// fields keep their values and the next save tries again); false tells tests.
+bool save_config(const LauncherApp& app);
+
+// Where the sources are when launcher.ini doesn't say: the first line of
+// "source.path" in the install folder, else "build/korvixvelarine" inside it.
+std::filesystem::path default_source_folder(const std::filesystem::path& install_dir);
+
+}  // namespace korvix

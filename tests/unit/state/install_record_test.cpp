@@ -1,0 +1,84 @@
+// The install record and the installed-version text of the main menu.
+#include "state/install_record.h"
+
+#include <gtest/gtest.h>
+
+#include "app/launcher_app.h"
+#include "state_test_support.h"
+
+namespace korvix {
+namespace {
+
+using test::read_bytes;
+using test::TempFolder;
+using test::write_bytes;
+
+const std::string commit = "0123456789abcdef0123456789abcdef01234567";
+
+class InstallRecordTest : public ::testing::Test {
+ protected:
+  InstallRecordTest() {
+    app.install_dir = temp / "install";
+    app.source_dir = temp / "sources";
+  }
+  TempFolder temp;
+  LauncherApp app;
+};
+
+TEST_F(InstallRecordTest, WritesTheThreeKeysInOrderWithCrLf) {
+  fs::path file = temp / "new" / "folder" / "korvix-version.txt";
+  ASSERT_TRUE(write_install_record(file, {"main", commit, "2026-03-01"}));
+  EXPECT_EQ(read_bytes(file), "branch=main\r\ncommit=" + commit + "\r\ndate=2026-03-01\r\n");
+  ASSERT_TRUE(write_install_record(file, {}));
+  EXPECT_EQ(read_bytes(file), "branch=\r\ncommit=\r\ndate=\r\n");
+}
+
+TEST_F(InstallRecordTest, KeyOrderExtraKeysAndLineEndsDoNotMatter) {
+  write_bytes(temp / "a.txt", "date=2026-03-01\nextra=1\ncommit=" + commit + "\r\nbranch=main\n");
+  InstallRecord record = read_install_record(temp / "a.txt");
+  EXPECT_EQ(record.branch, "main");
+  EXPECT_EQ(record.commit, commit);
+  EXPECT_EQ(record.date, "2026-03-01");
+  InstallRecord missing = read_install_record(temp / "missing.txt");
+  EXPECT_TRUE(missing.branch.empty() && missing.commit.empty() && missing.date.empty());
+}
+
+TEST_F(InstallRecordTest, VersionTextShowsBranchShortCommitAndDate) {
+  ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"main", commit, "2026-03-01 12:00"}));
+  EXPECT_EQ(installed_version_text(app), "main 0123456 (2026-03-01 12:00)");
+  EXPECT_EQ(installed_branch(app), "main");
+  ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"", commit, ""}));
+  EXPECT_EQ(installed_version_text(app), "? 0123456");
+  ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"main", "abc", ""}));
+  EXPECT_EQ(installed_version_text(app), "main abc") << "a short id stays whole";
+}
+
+TEST_F(InstallRecordTest, WithoutTheInstallsRecordTheSourcesRecordServesWhole) {
+  ASSERT_TRUE(write_install_record(app.source_dir / source_record_file, {"experimental", commit, "yesterday"}));
+  EXPECT_EQ(installed_version_text(app), "experimental 0123456 (yesterday)");
+  // A record without a commit counts as none; its branch is not mixed in.
+  ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"main", "", "today"}));
+  EXPECT_EQ(installed_version_text(app), "experimental 0123456 (yesterday)");
+  EXPECT_EQ(installed_branch(app), "main");
+}
+
+TEST_F(InstallRecordTest, NoRecordAnywhereIsUnknown) {
+  EXPECT_EQ(installed_version_text(app), "unknown");
+  EXPECT_EQ(installed_branch(app), "");
+}
+
+TEST_F(InstallRecordTest, UnsetFoldersNeverReadTheWorkingFolder) {
+  fs::path before = fs::current_path();
+  fs::current_path(temp.path());
+  ASSERT_TRUE(write_install_record(temp / install_record_file, {"main", commit, ""}));
+  ASSERT_TRUE(write_install_record(temp / source_record_file, {"main", commit, ""}));
+  LauncherApp unset;
+  std::string text = installed_version_text(unset);
+  std::string branch = installed_branch(unset);
+  fs::current_path(before);
+  EXPECT_EQ(text, "unknown");
+  EXPECT_EQ(branch, "");
+}
+
+}  // namespace
+}  // namespace korvix

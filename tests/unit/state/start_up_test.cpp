@@ -1,0 +1,33 @@
+// Start-up reads launcher.ini, then finds the disc images, before any window.
+#include <gtest/gtest.h>
+
+#include "app/launcher_app.h"
+#include "state_test_support.h"
+
+namespace korvix {
+namespace {
+
+using StartUp = test::TempUser;
+
+TEST_F(StartUp, ReadsLauncherIniAndFindsTheImageInDownloads) {
+  env.set("KORVIX_LAUNCHER_TEST_PROGRESS", std::nullopt);
+  test::make_sparse_file(temp / "home" / "Downloads" / "GAME.ISO", 7 * test::gib);
+  std::string ini = "branch=experimental\r\ndirect_start=1\r\ninstall_dir=" + to_utf8(temp / "games") + "\r\n";
+  test::write_bytes(temp / "appdata" / "KorvixVelarine" / "launcher.ini", ini);
+
+  LauncherApp app;
+  app.start_up();
+
+  EXPECT_TRUE(app.direct_start);
+  EXPECT_EQ(app.install_dir, temp / "games");
+  {
+    std::lock_guard lock(app.status->mutex);
+    EXPECT_EQ(app.status->chosen_branch(), "experimental");
+  }
+  EXPECT_EQ(app.disc_images, std::vector<fs::path>{temp / "home" / "Downloads" / "GAME.ISO"});
+  EXPECT_EQ(app.disc_image_index, 0);
+  EXPECT_EQ(test::read_bytes(temp / "appdata" / "KorvixVelarine" / "launcher.ini"), ini) << "start-up never saves";
+}
+
+}  // namespace
+}  // namespace korvix
