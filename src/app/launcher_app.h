@@ -10,6 +10,7 @@
 #include "app/launcher_status.h"
 #include "app/menu_action.h"
 #include "menu/menu_row.h"
+#include "settings/game_settings.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -45,10 +46,16 @@ class LauncherApp {
   void change(MenuRow row, int direction);
   void set_screen(int32_t n);
 
+  // Two-step confirmation of the rows that start a long job: true on the second
+  // accept within 6 seconds, else arms the confirmation.
+  bool confirm();
+  bool confirmation_pending() const;
+
   void attach_renderer(SDL_Renderer* renderer);
   void on_display_change();
 
   int32_t screen = screen_main;
+  GameSettings settings;  // korvix.toml of the install folder, reloaded on entering a page
   std::shared_ptr<LauncherStatus> status;
   SDL_Window* window = nullptr;
   bool quit = false;
@@ -74,6 +81,7 @@ class LauncherApp {
 
  private:
   void apply_test_progress_hook();
+  void toggle_option(bool& option);
 };
 
 }  // namespace korvix

@@ -1,10 +1,18 @@
+// Drawing of the menu screens. Everything drawn is computed elsewhere (row
+// views, status texts, layout); this file only places it.
 #include "menu/draw_menu.h"
 
 #include <imgui.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/launcher_app.h"
+#include "menu/menu_frame.h"
 #include "menu/menu_layout.h"
 #include "menu/menu_theme.h"
+#include "menu/status_area.h"
+#include "state/install_record.h"
 
 namespace korvix {
 
@@ -15,29 +23,153 @@ constexpr ImGuiWindowFlags full_window_flags =
     ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoCollapse |
     ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav;
 
+MeasureText measure_at(ImFont* font, float size) {
+  return [font, size](std::string_view text) {
+    return font->CalcTextSizeA(size, FLT_MAX, 0.0f, text.data(), text.data() + text.size()).x;
+  };
+}
+
+std::string subtitle_line(const LauncherApp& app, bool installed) {
+  if (!installed) return "Build the game from your own Korvix (Xbox 360) disc image";
+  switch (app.screen) {
+    case screen_display:
+      return "Graphics settings: display";
+    case screen_effects:
+      return "Graphics settings: effects";
+    case screen_subtitles:
+      return "Subtitles";
+    default:
+      return "Installed version  " + installed_version_text(app) + "     (launcher " KORVIX_LAUNCHER_VERSION ")";
+  }
+}
+
+// A click the rows asked for; carried out after drawing, since it may change the screen.
+struct RowClick {
+  MenuRow row = row_quit;
+  int direction = 0;  // 0: activate
+  bool pending = false;
+};
+
+void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const MenuLayout& layout, ImFont* font,
+               float& y, RowClick& click) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float s = layout.scale;
+  const float x = layout.left;
+  const float w = layout.content_width;
+  const float h = 1.75f * layout.row_text_size;
+  const float value_x = x + 0.38f * w;
+  const float n = static_cast<float>(rows.size());
+  draw->AddRectFilled(ImVec2(x - 0.6f * layout.margin, y - 0.5f * layout.margin),
+                      ImVec2(x + w + 0.6f * layout.margin, y + n * h + 0.5f * layout.margin), theme::panel, 10 * s);
+  draw->AddRect(ImVec2(x - 0.6f * layout.margin, y - 0.5f * layout.margin),
+                ImVec2(x + w + 0.6f * layout.margin, y + n * h + 0.5f * layout.margin), theme::panel_edge, 10 * s, 0,
+                1.5f * s);
+  MeasureText measure = measure_at(font, layout.row_text_size);
+  const ImGuiIO& io = ImGui::GetIO();
+  bool mouse_moved = io.MouseDelta.x != 0.0f || io.MouseDelta.y != 0.0f;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const MenuRowView& row = rows[i];
+    ImVec2 top_left(x - 0.3f * layout.margin, y);
+    ImVec2 bottom_right(x + w + 0.3f * layout.margin, y + h);
+    ImGui::SetCursorScreenPos(top_left);
+    ImGui::PushID(static_cast<int>(i));
+    ImGui::InvisibleButton("row", ImVec2(bottom_right.x - top_left.x, h));
+    ImGui::PopID();
+    if (ImGui::IsItemHovered()) {
+      if (mouse_moved) app.selected_row = static_cast<int32_t>(i);
+      if (ImGui::IsMouseClicked(ImGuiMouseButton_Left)) {
+        app.selected_row = static_cast<int32_t>(i);
+        float mouse_x = io.MousePos.x;
+        bool steps = row.id == row_branch ||
+                     (row.id == row_disc_image && app.disc_images.size() >= 2 && mouse_x > value_x);
+        click = {row.id, steps ? (mouse_x < value_x + 0.2f * w ? -1 : +1) : 0, true};
+      }
+    }
+    if (row.fraction >= 0.0f) {
+      float filled = std::clamp(row.fraction, 0.0f, 1.0f);
+      draw->AddRectFilled(top_left, bottom_right, theme::progress_track, 6 * s);
+      draw->AddRectFilled(top_left, ImVec2(top_left.x + filled * (bottom_right.x - top_left.x), bottom_right.y),
+                          theme::progress_fill, 6 * s);
+    }
+    bool selected = static_cast<int32_t>(i) == app.selected_row;
+    if (selected) draw->AddRectFilled(top_left, bottom_right, theme::selection, 6 * s);
+    float text_y = y + (h - layout.row_text_size) / 2;
+    draw->AddText(font, layout.row_text_size, ImVec2(x, text_y), selected ? theme::accent : theme::white,
+                  row.label.c_str());
+    std::string value = truncate_front(row.value, x + w - value_x, measure);
+    draw->AddText(font, layout.row_text_size, ImVec2(value_x, text_y), row.value_color, value.c_str());
+    y += h;
+  }
+}
+
+void draw_status(const std::vector<StatusText>& texts, const MenuLayout& layout, ImFont* font, float y,
+                 float window_height, ImVec2 origin) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  float size = layout.small_size;
+  float limit = origin.y + window_height - 2.8f * size;
+  std::vector<PlacedLine> lines =
+      place_status_lines(texts, y, limit, 1.35f * size, layout.content_width, measure_at(font, size));
+  ImVec4 clip(layout.left, origin.y, layout.left + layout.content_width, limit);
+  for (const PlacedLine& line : lines)
+    draw->AddText(font, size, ImVec2(layout.left, line.y), line.color, line.text.c_str(), nullptr, 0.0f, &clip);
+}
+
 }  // namespace
 
 void draw_menu(LauncherApp& app, ImFont* font) {
-  (void)app;
+  take_dialog_results(app);
+  run_due_recheck(app);
+  MenuSnapshot snapshot = take_snapshot(*app.status, LauncherStatus::Clock::now());
+  std::vector<MenuRow> rows = app.row_list();
+  if (!rows.empty()) app.selected_row = std::clamp(app.selected_row, 0, static_cast<int32_t>(rows.size()) - 1);
+  MenuFacts facts = menu_facts(app, snapshot, rows);
+  std::vector<MenuRowView> views = build_row_views(app, rows, snapshot, facts);
+  StatusInputs status_inputs{app.screen, app.message, {}};
+  std::vector<StatusText> texts = status_texts(status_inputs, snapshot, facts);
+
   ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImVec2 size = viewport->Size;
+  ImVec2 origin = viewport->Pos;
   MenuLayout layout = menu_layout(size.x, size.y);
+  layout.left += origin.x;
 
-  ImGui::SetNextWindowPos(viewport->Pos);
+  ImGui::SetNextWindowPos(origin);
   ImGui::SetNextWindowSize(size);
   ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
   ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.0f);
   ImGui::Begin("##launcher", nullptr, full_window_flags);
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  ImVec2 origin = viewport->Pos;
   draw->AddRectFilledMultiColor(origin, ImVec2(origin.x + size.x, origin.y + size.y), theme::background_top,
                                 theme::background_top, theme::background_bottom, theme::background_bottom);
 
   float y = origin.y + layout.top;
-  draw->AddText(font, layout.title_size, ImVec2(origin.x + layout.left, y), theme::accent, "KORVIX VELARINE");
+  draw->AddText(font, layout.title_size, ImVec2(layout.left, y), theme::accent, "KORVIX VELARINE");
+  y += 1.15f * layout.title_size;
 
+  draw->AddText(font, layout.small_size, ImVec2(layout.left, y), theme::dim,
+                subtitle_line(app, facts.installed).c_str());
+  y += 2.0f * layout.small_size;
+
+  RowClick click;
+  draw_rows(app, views, layout, font, y, click);
+  y += 1.2f * layout.margin;
+  draw_status(texts, layout, font, y, size.y, origin);
+
+  const char* hint = app.screen == screen_main
+                         ? "A / Enter: select     Left / Right: change     Mouse works too"
+                         : "A / Enter: select     Left / Right: change     B / Esc: back";
+  draw->AddText(font, 0.9f * layout.small_size, ImVec2(layout.left, origin.y + size.y - 1.9f * layout.small_size),
+                theme::hint, hint);
   ImGui::End();
   ImGui::PopStyleVar(2);
+
+  if (click.pending) {
+    if (click.direction != 0) {
+      app.change(click.row, click.direction);
+    } else {
+      app.activate(click.row);
+    }
+  }
 }
 
 }  // namespace korvix

@@ -1,15 +1,30 @@
 // The rows of each screen and what accept, left and right do on them.
+#include <system_error>
+
 #include "app/launcher_app.h"
+#include "menu/file_dialogs.h"
+#include "menu/setting_rows.h"
 #include "state/folders.h"
+#include "state/launcher_config.h"
 
 namespace korvix {
 
 namespace {
 
+constexpr double confirmation_seconds = 6.0;
+constexpr double recheck_delay_seconds = 0.6;
+
 bool launcher_update_offered(int32_t state) {
   return state == update_available || state == update_downloading || state == update_ready ||
          state == update_failed;
 }
+
+void append_setting_rows(std::vector<MenuRow>& rows, int32_t screen) {
+  const std::vector<SettingSpec>* table = settings_table_for_screen(screen);
+  for (size_t i = 0; table && i < table->size(); ++i) rows.push_back(setting_row(static_cast<int>(i)));
+}
+
+int wrapped_step(int index, int direction, int count) { return ((index + direction) % count + count) % count; }
 
 }  // namespace
 
@@ -40,12 +55,15 @@ std::vector<MenuRow> LauncherApp::row_list() {
                                row_quit});
       break;
     case screen_display:
+      append_setting_rows(rows, screen);
       rows.insert(rows.end(), {row_effects, row_back});
       break;
     case screen_effects:
+      append_setting_rows(rows, screen);
       rows.push_back(row_back);
       break;
     case screen_subtitles:
+      append_setting_rows(rows, screen);
       rows.insert(rows.end(), {row_make_subtitles, row_edit_subtitles, row_back});
       break;
     default:
@@ -54,8 +72,62 @@ std::vector<MenuRow> LauncherApp::row_list() {
   return rows;
 }
 
+bool LauncherApp::confirmation_pending() const { return interface_clock() < confirm_until; }
+
+bool LauncherApp::confirm() {
+  double now = interface_clock();
+  if (now < confirm_until) {
+    confirm_until = 0;
+    return true;
+  }
+  confirm_until = now + confirmation_seconds;
+  return false;
+}
+
+void LauncherApp::toggle_option(bool& option) {
+  option = !option;
+  save_config(*this);
+}
+
 void LauncherApp::activate(MenuRow row) {
+  if (is_setting_row(row)) {
+    change(row, +1);
+    return;
+  }
   switch (row) {
+    case row_disc_image:
+      open_disc_image_dialog(status, window, home_folder());
+      break;
+    case row_branch:
+      change(row, +1);
+      break;
+    case row_install_to:
+      open_install_folder_dialog(status, window, install_dir.parent_path());
+      break;
+    case row_build_and_install:
+      if (disc_images.empty()) {
+        message = "Choose the disc image first.";
+      } else {
+        confirm();  // the second accept starts the build, wired with the job
+      }
+      break;
+    case row_update:
+    case row_upscale_textures:
+    case row_make_subtitles:
+      confirm();  // likewise: the second accept starts the job
+      break;
+    case row_start_directly:
+      toggle_option(direct_start);
+      break;
+    case row_graphics:
+      toggle_option(original_graphics);
+      break;
+    case row_upscale_on_install:
+      toggle_option(upscale_on_install);
+      break;
+    case row_subtitles_on_install:
+      toggle_option(subtitles_on_install);
+      break;
     case row_quit:
       quit = true;
       break;
@@ -71,25 +143,44 @@ void LauncherApp::activate(MenuRow row) {
     case row_subtitles_page:
       set_screen(screen_subtitles);
       break;
-    case row_branch:
-      change(row, +1);
-      break;
     default:
+      // Play, Stop, Check for updates, Desktop shortcut, Edit subtitles and
+      // Update the launcher are wired with the work they start.
       break;
   }
 }
 
 void LauncherApp::change(MenuRow row, int direction) {
-  if (row == row_branch) {
-    {
-      std::lock_guard lock(status->mutex);
-      int count = static_cast<int>(status->branches.size());
-      if (count < 2) return;
-      status->branch_index = ((status->branch_index + direction) % count + count) % count;
-      status->check_state = check_none;
+  if (is_setting_row(row)) {
+    change_setting_row(*this, row, direction);
+    return;
+  }
+  switch (row) {
+    case row_disc_image:
+      if (!disc_images.empty())
+        disc_image_index = wrapped_step(disc_image_index, direction, static_cast<int>(disc_images.size()));
+      break;
+    case row_branch: {
+      {
+        std::lock_guard lock(status->mutex);
+        int count = static_cast<int>(status->branches.size());
+        if (count < 2) return;
+        status->branch_index = wrapped_step(status->branch_index, direction, count);
+        status->check_state = check_none;
+      }
+      save_config(*this);
+      confirm_until = 0;
+      recheck_at = interface_clock() + recheck_delay_seconds;
+      break;
     }
-    confirm_until = 0;
-    recheck_at = interface_clock() + 0.6;
+    case row_start_directly:
+    case row_graphics:
+    case row_upscale_on_install:
+    case row_subtitles_on_install:
+      activate(row);
+      break;
+    default:
+      break;
   }
 }
 
@@ -97,6 +188,8 @@ void LauncherApp::set_screen(int32_t n) {
   screen = n;
   selected_row = 0;
   confirm_until = 0;
+  // Entering a page shows what the game may have changed meanwhile.
+  if (n != screen_main) settings.load(install_dir / "korvix.toml");
 }
 
 }  // namespace korvix

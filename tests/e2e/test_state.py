@@ -4,9 +4,10 @@ import unittest
 
 from launcher_harness import LauncherTestCase
 
-# Seven downs reach the eighth row: "Quit" for a folder without the game, a row
-# that does nothing ("Start the game directly") once the game is installed.
-TO_EIGHTH_ROW_AND_ACCEPT = ",".join(["down"] * 7 + ["accept"])
+# "Quit" is the eighth row of the menu for a folder without the game and the
+# tenth once the game is installed; accepting it ends the run before the screenshot.
+QUIT_WHEN_NOT_INSTALLED = ",".join(["down"] * 7 + ["accept"])
+QUIT_WHEN_INSTALLED = ",".join(["down"] * 9 + ["accept"])
 
 
 class StateTest(LauncherTestCase):
@@ -35,26 +36,27 @@ class StateTest(LauncherTestCase):
         self.write(self.ini, ini)
         os.utime(self.ini, (1_000_000_000, 1_000_000_000))
 
-        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=TO_EIGHTH_ROW_AND_ACCEPT)
+        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=QUIT_WHEN_INSTALLED)
 
         self.assertEqual(run.returncode, 0, run.stderr)
-        self.assertTrue(os.path.exists(run.screenshot), "the installed rows were shown: the file was read")
+        self.assertFalse(os.path.exists(run.screenshot), "the installed rows were shown: the file was read")
         with open(self.ini, "rb") as f:
             self.assertEqual(f.read(), ini)
         self.assertEqual(os.stat(self.ini).st_mtime, 1_000_000_000)
         self.assertEqual(os.listdir(self.data), ["launcher.ini"])
 
     def test_without_launcher_ini_the_default_folder_serves_and_nothing_is_written(self):
-        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=TO_EIGHTH_ROW_AND_ACCEPT)
+        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=QUIT_WHEN_NOT_INSTALLED)
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertFalse(os.path.exists(run.screenshot), "Quit was the eighth row: not installed")
         self.assertFalse(os.path.exists(self.data))
 
     def test_an_install_in_the_spaced_default_folder_is_found(self):
         self.install_game(os.path.join(self.home, "Games", "Korvix Velarine"))
-        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=TO_EIGHTH_ROW_AND_ACCEPT)
+        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=QUIT_WHEN_INSTALLED)
         self.assertEqual(run.returncode, 0, run.stderr)
-        self.assertTrue(os.path.exists(run.screenshot))
+        self.assertFalse(os.path.exists(run.screenshot), "Quit was the tenth row: installed")
+        self.assertFalse(os.path.exists(self.data), "nothing was saved")
 
     def test_a_garbage_launcher_ini_starts_normally(self):
         garbage = bytes((i * 131) % 256 for i in range(200_000)) + b"\n" + b"k" * 1_000_000 + b"\n==\n"

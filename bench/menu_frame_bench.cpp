@@ -1,0 +1,64 @@
+// CPU cost of one menu frame, headless: building the rows and texts and
+// drawing them into ImGui's draw lists (no rendering).
+#include <benchmark/benchmark.h>
+#include <imgui.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/fonts.h"
+#include "app/launcher_app.h"
+#include "menu/draw_menu.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct HeadlessMenu {
+  HeadlessMenu() {
+    folder = fs::temp_directory_path() / "korvix-menu-bench";
+    fs::create_directories(folder / "game");
+    std::ofstream(folder / "korvix.exe") << "x";
+    std::ofstream(folder / "game" / "default.xex") << "x";
+    std::ofstream(folder / "korvix.toml") << "fullscreen = true\nvelarine_graphics = false\n";
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;
+    io.DisplaySize = ImVec2(1280, 760);
+    io.DeltaTime = 1.0f / 60.0f;
+    font = korvix::load_font(io);
+    unsigned char* pixels = nullptr;
+    int width = 0, height = 0;
+    io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
+    app.install_dir = folder;
+    app.interface_clock = [] { return ImGui::GetTime(); };
+  }
+  ~HeadlessMenu() {
+    ImGui::DestroyContext();
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+  }
+  void frame() {
+    ImGui::NewFrame();
+    korvix::draw_menu(app, font);
+    ImGui::Render();
+  }
+  fs::path folder;
+  ImFont* font = nullptr;
+  korvix::LauncherApp app;
+};
+
+void BM_InstalledMainMenu(benchmark::State& state) {
+  HeadlessMenu menu;
+  for (auto _ : state) menu.frame();
+}
+BENCHMARK(BM_InstalledMainMenu)->Unit(benchmark::kMicrosecond);
+
+void BM_EffectsPage(benchmark::State& state) {
+  HeadlessMenu menu;
+  menu.app.set_screen(korvix::screen_effects);
+  for (auto _ : state) menu.frame();
+}
+BENCHMARK(BM_EffectsPage)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,51 @@
+#include "menu/menu_frame.h"
+
+#include <algorithm>
+
+#include "app/launcher_app.h"
+#include "platform/paths.h"
+#include "state/folders.h"
+#include "state/install_record.h"
+
+namespace korvix {
+
+void take_dialog_results(LauncherApp& app) {
+  std::lock_guard lock(app.status->mutex);
+  LauncherStatus& status = *app.status;
+  if (!status.picked_image.empty()) {
+    std::filesystem::path image = path_from_utf8(status.picked_image);
+    auto known = std::find(app.disc_images.begin(), app.disc_images.end(), image);
+    if (known == app.disc_images.end()) known = app.disc_images.insert(app.disc_images.end(), image);
+    app.disc_image_index = static_cast<int32_t>(known - app.disc_images.begin());
+    status.picked_image.clear();
+  }
+  if (!status.picked_folder.empty()) {
+    app.install_dir = path_from_utf8(status.picked_folder);
+    if (!is_installed(app.install_dir)) app.source_dir = app.install_dir / "build" / "korvixvelarine";
+    status.picked_folder.clear();
+  }
+  if (!status.dialog_error.empty()) {
+    app.message = "The file dialog isn't available here (" + status.dialog_error + ").";
+    status.dialog_error.clear();
+  }
+}
+
+void run_due_recheck(LauncherApp& app) {
+  if (app.recheck_at == 0.0 || app.interface_clock() < app.recheck_at) return;
+  app.recheck_at = 0.0;
+  // The comparison and the release check come with the update service.
+}
+
+MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows) {
+  MenuFacts facts;
+  facts.installed = is_installed(app.install_dir);
+  std::string recorded = installed_branch(app);
+  facts.on_chosen_branch = recorded.empty() || recorded == snapshot.branch;
+  facts.confirmation_pending = app.confirmation_pending();
+  // Free space is only shown by "Build and install"; don't ask the disk otherwise.
+  if (std::find(rows.begin(), rows.end(), row_build_and_install) != rows.end())
+    facts.free_bytes = free_space(app.install_dir);
+  return facts;
+}
+
+}  // namespace korvix

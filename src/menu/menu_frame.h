@@ -1,0 +1,19 @@
+// The non-drawing work of a menu frame: hand-overs from the file dialogs, the
+// delayed update check, and the facts the rows are drawn from.
+#pragma once
+
+#include "menu/row_views.h"
+
+namespace korvix {
+
+class LauncherApp;
+
+// Takes over what the file dialogs left in the status record.
+void take_dialog_results(LauncherApp& app);
+
+// Runs the update check that a branch change armed, once it is due.
+void run_due_recheck(LauncherApp& app);
+
+MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows);
+
+}  // namespace korvix
