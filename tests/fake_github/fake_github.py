@@ -293,6 +293,25 @@ class FakeGitHub:
             json.dump(config, f)
         os.replace(path + ".new", path)
 
+    def make_repo(self, owner_and_name):
+        """An empty git repository served as OWNER/NAME, on branch main."""
+        path = os.path.join(self.root, "repos", *owner_and_name.split("/"))
+        os.makedirs(path, exist_ok=True)
+        subprocess.run(["git", "init", "-q", "-b", "main", path], check=True)
+        return path
+
+    @staticmethod
+    def commit(repo, count, label, date="2024-03-06T12:00:00+00:00"):
+        """`count` empty commits "<label> 1" ... on the current branch; returns the new head."""
+        env = dict(os.environ, GIT_AUTHOR_NAME="Tester", GIT_AUTHOR_EMAIL="t@example.com",
+                   GIT_COMMITTER_NAME="Tester", GIT_COMMITTER_EMAIL="t@example.com",
+                   GIT_AUTHOR_DATE=date, GIT_COMMITTER_DATE=date, GIT_CONFIG_GLOBAL=os.devnull,
+                   GIT_CONFIG_NOSYSTEM="1")
+        for i in range(1, count + 1):
+            subprocess.run(["git", "-C", repo, "commit", "-q", "--allow-empty", "-m", f"{label} {i}"],
+                           check=True, env=env)
+        return git(repo, "rev-parse", "HEAD").strip()
+
     def requests(self):
         try:
             with open(os.path.join(self.root, "requests.log"), encoding="utf-8") as f:
