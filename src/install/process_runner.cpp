@@ -1,0 +1,145 @@
+#include "install/process_runner.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "platform/child_process.h"
+
+namespace korvix {
+
+namespace {
+
+constexpr size_t read_chunk_size = 64 * 1024;
+
+// The current-job record: the children of the long job's runs that are running
+// now. Never destroyed, so a detached worker that outlives `main` still finds it.
+struct CurrentJob {
+  std::mutex mutex;
+  std::vector<ChildProcess*> children;
+};
+
+CurrentJob& current_job() {
+  static CurrentJob* record = new CurrentJob;
+  return *record;
+}
+
+// Lists one child in the record for its lifetime; leaves the record untouched when
+// given nothing. Removal comes before the child's tree is released, so `cancel_running`
+// never reaches a child that is gone.
+class JobListing {
+ public:
+  explicit JobListing(ChildProcess* child) : child_(child) {
+    if (!child_) return;
+    std::lock_guard lock(current_job().mutex);
+    current_job().children.push_back(child_);
+  }
+  ~JobListing() {
+    if (!child_) return;
+    std::lock_guard lock(current_job().mutex);
+    auto& children = current_job().children;
+    children.erase(std::remove(children.begin(), children.end(), child_), children.end());
+  }
+  JobListing(const JobListing&) = delete;
+  JobListing& operator=(const JobListing&) = delete;
+
+ private:
+  ChildProcess* child_;
+};
+
+bool is_final_byte(unsigned char byte) { return byte >= 64 && byte <= 126; }
+
+}  // namespace
+
+int ProcessRunner::run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                       const LineHandler& line_handler, std::string* error_text, const std::atomic<bool>* job_cancel) {
+  // Stop came before this run of the job: start nothing.
+  if (job_cancel && job_cancel->load()) return 1;
+  if (args.empty()) {
+    if (error_text) *error_text = "couldn't start  (error 2)";
+    return -1;
+  }
+  LineSplitter splitter([&](std::string_view raw) { line_handler(clean_output_line(raw)); });
+  int exit_code = 1;
+  {
+    ChildProcess child;
+    std::string error;
+    if (!child.start(args, working_folder, error)) {
+      if (error_text) *error_text = error;
+      return -1;
+    }
+    JobListing listing(job_cancel ? &child : nullptr);
+    // Stop may have come while the child was starting; it found nothing to kill.
+    if (job_cancel && job_cancel->load()) child.kill_tree();
+
+    std::string buffer(read_chunk_size, '\0');
+    while (size_t got = child.read(buffer.data(), buffer.size())) {
+      if (line_handler) splitter.feed(std::string_view(buffer.data(), got));
+    }
+    exit_code = child.wait();
+  }  // Unlisted, then the child's tree is released: whatever it left running dies.
+  if (line_handler) splitter.finish();
+  return exit_code;
+}
+
+int ProcessRunner::run_captured(const std::vector<std::string>& args, std::string& output, std::string* error_text,
+                                const std::atomic<bool>* job_cancel) {
+  output.clear();
+  auto append = [&output](const std::string& line) {
+    output += line;
+    output += '\n';
+  };
+  return run(args, {}, append, error_text, job_cancel);
+}
+
+void ProcessRunner::cancel_running() {
+  std::lock_guard lock(current_job().mutex);
+  for (ChildProcess* child : current_job().children) child->kill_tree();
+}
+
+std::string clean_output_line(std::string_view raw) {
+  std::string line;
+  line.reserve(raw.size());
+  for (size_t at = 0; at < raw.size(); ++at) {
+    auto byte = static_cast<unsigned char>(raw[at]);
+    if (byte == 27) {
+      // A control sequence runs from ESC [ to its final byte (64 to 126), both
+      // dropped with everything between; a lone escape goes by itself.
+      if (at + 1 < raw.size() && raw[at + 1] == '[') {
+        at += 2;
+        while (at < raw.size() && !is_final_byte(static_cast<unsigned char>(raw[at]))) ++at;
+      }
+      continue;
+    }
+    if (byte == '\t') {
+      line.append(4, ' ');
+    } else if (byte >= 32) {
+      line.push_back(static_cast<char>(byte));
+    }
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+void LineSplitter::feed(std::string_view bytes) {
+  size_t start = 0;
+  for (size_t at = 0; at < bytes.size(); ++at) {
+    if (bytes[at] != '\r' && bytes[at] != '\n') continue;
+    if (pending_.empty()) {
+      if (at > start) on_line_(bytes.substr(start, at - start));
+    } else {
+      pending_.append(bytes.data() + start, at - start);
+      on_line_(pending_);
+      pending_.clear();
+    }
+    start = at + 1;
+  }
+  pending_.append(bytes.data() + start, bytes.size() - start);
+}
+
+void LineSplitter::finish() {
+  if (pending_.empty()) return;
+  on_line_(pending_);
+  pending_.clear();
+}
+
+}  // namespace korvix

@@ -1,0 +1,72 @@
+// Running outside programs: git, curl, tar, the install and tool scripts, the
+// subtitle and icon makers.
+//
+// Each run starts one hidden child in a tree of its own (a job object on Windows,
+// a process group elsewhere), hands its merged output to the caller one cleaned
+// line at a time, waits for it and returns its exit code. Runs of the long job are
+// listed in the process-wide current-job record, through which Stop and shutdown
+// kill the job's whole tree.
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/command_line.h"
+
+namespace korvix {
+
+using LineHandler = std::function<void(const std::string&)>;
+
+class ProcessRunner {
+ public:
+  // Runs `args` to completion on the calling thread and returns the child's exit
+  // code, or -1 when it can't be started (then `error_text`, when given, holds the
+  // reason). Every non-empty output line goes through `clean_output_line` to
+  // `line_handler`, on this thread, in output order; without a handler the output
+  // is read and dropped.
+  //
+  // `job_cancel` marks a run of the long job: pass the job's `cancel_requested`.
+  // Such a run is listed in the current-job record while its child runs, so
+  // `cancel_running` reaches it, and a run whose flag is already set is not started
+  // (or is killed at once), so a Stop between two of the job's runs is never lost.
+  // A killed run returns 1. Other runs (update checks, editor fetches) pass nothing
+  // and never touch the record.
+  static int run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                 const LineHandler& line_handler, std::string* error_text = nullptr,
+                 const std::atomic<bool>* job_cancel = nullptr);
+
+  // The same with the launcher's folder; `output` is emptied, then receives every
+  // line followed by a line feed.
+  static int run_captured(const std::vector<std::string>& args, std::string& output, std::string* error_text = nullptr,
+                          const std::atomic<bool>* job_cancel = nullptr);
+
+  // Kills the tree of every running child of the long job (exit code 1). Does
+  // nothing when none runs. Called from the interface thread by Stop, right after
+  // it sets `cancel_requested`, and by shutdown.
+  static void cancel_running();
+};
+
+// One raw output line made readable: terminal control sequences (ESC [ ... final
+// byte) and lone escapes are dropped, a tab becomes four blanks, other control
+// bytes are dropped, trailing blanks are removed. Bytes of 128 and above stay.
+std::string clean_output_line(std::string_view raw);
+
+// Splits a byte stream into raw lines: a carriage return or a line feed ends a
+// line, and empty lines are never delivered. Memory is bounded by the longest line.
+class LineSplitter {
+ public:
+  explicit LineSplitter(std::function<void(std::string_view)> on_line) : on_line_(std::move(on_line)) {}
+  void feed(std::string_view bytes);
+  // Delivers a last line that no line end closed.
+  void finish();
+
+ private:
+  std::function<void(std::string_view)> on_line_;
+  std::string pending_;
+};
+
+}  // namespace korvix

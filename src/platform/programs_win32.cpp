@@ -1,0 +1,7 @@
+#include "platform/programs.h"
+
+namespace korvix {
+
+const char* const curl_program = "curl.exe";
+
+}  // namespace korvix
