@@ -22,12 +22,17 @@ export WINEDEBUG=-all
 # No dialogs offering Mono or Gecko: the launcher needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# Wine reads host file names, arguments and the environment in the locale's
+# encoding; a bare CI machine's "C" locale would garble everything beyond ASCII.
+export LC_ALL=C.UTF-8
 
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -f "$prefix/.korvix-ready" ]; then
   for attempt in 1 2 3; do
+    # A half-made prefix (an interrupted run) may still have its server running.
+    if [ -d "$prefix" ]; then "$wineserver" -k >/dev/null 2>&1 || true; fi
     rm -rf "$prefix"
     if timeout 240 "$wine" wineboot --init >/dev/null 2>&1 \
        && timeout 120 "$wineserver" -w && [ -f "$prefix/system.reg" ]; then

@@ -26,8 +26,10 @@ class WineGuiSmokeTest(unittest.TestCase):
                             ("KORVIX_WINE_PREFIX", PREFIX)):
             if not value:
                 self.fail(f"{name} must be set")
-        self.root = tempfile.mkdtemp(prefix="korvix-wine-")
-        self.addCleanup(shutil.rmtree, self.root, ignore_errors=True)
+        # A folder name with a blank and letters outside ASCII, as a player's may have.
+        self.root = os.path.join(tempfile.mkdtemp(prefix="korvix-wine-"), "Spiele J\u00f6rg \u30c6\u30b9\u30c8")
+        os.makedirs(self.root)
+        self.addCleanup(shutil.rmtree, os.path.dirname(self.root), ignore_errors=True)
         for folder in ("home", "appdata", "bin"):
             os.makedirs(os.path.join(self.root, folder))
         # A copy, as a player's download would be: the launcher may move itself.
