@@ -27,20 +27,22 @@ export WINEARCH=win64
 export LC_ALL=C.UTF-8
 
 mkdir -p "$(dirname "$prefix")"
+# The lock's descriptor is closed for every Wine process started under it, so
+# a lingering wineserver never keeps holding the lock.
 exec 9>"$prefix.lock"
 flock 9
 if [ ! -f "$prefix/.korvix-ready" ]; then
   for attempt in 1 2 3; do
     # A half-made prefix (an interrupted run) may still have its server running.
-    if [ -d "$prefix" ]; then "$wineserver" -k >/dev/null 2>&1 || true; fi
+    if [ -d "$prefix" ]; then "$wineserver" -k >/dev/null 2>&1 9>&- || true; fi
     rm -rf "$prefix"
-    if timeout 240 "$wine" wineboot --init >/dev/null 2>&1 \
-       && timeout 120 "$wineserver" -w && [ -f "$prefix/system.reg" ]; then
+    if timeout 240 "$wine" wineboot --init >/dev/null 2>&1 9>&- \
+       && timeout 120 "$wineserver" -w 9>&- && [ -f "$prefix/system.reg" ]; then
       touch "$prefix/.korvix-ready"
       break
     fi
     echo "wine-run: creating the Wine prefix failed (attempt $attempt)" >&2
-    "$wineserver" -k >/dev/null 2>&1 || true
+    "$wineserver" -k >/dev/null 2>&1 9>&- || true
     sleep 2
   done
   if [ ! -f "$prefix/.korvix-ready" ]; then
