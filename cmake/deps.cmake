@@ -34,10 +34,25 @@ target_include_directories(korvix_imgui SYSTEM PUBLIC ${imgui_dir} ${imgui_dir}/
 target_compile_definitions(korvix_imgui PUBLIC IMGUI_DISABLE_OBSOLETE_FUNCTIONS)
 target_link_libraries(korvix_imgui PUBLIC korvix_sdl3)
 
-# stb_image: header only
-find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include REQUIRED)
+# stb_image: header only. Its folder is mirrored into the build tree, because
+# /usr/include on the include path would hide the cross compiler's own headers.
+find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+set(stb_mirror "${CMAKE_BINARY_DIR}/stb-include")
+file(MAKE_DIRECTORY "${stb_mirror}")
+file(CREATE_LINK "${STB_INCLUDE_DIR}/stb" "${stb_mirror}/stb" SYMBOLIC)
 add_library(korvix_stb INTERFACE)
-target_include_directories(korvix_stb SYSTEM INTERFACE ${STB_INCLUDE_DIR})
+target_include_directories(korvix_stb SYSTEM INTERFACE "${stb_mirror}")
+
+# GoogleTest: Debian's libgtest-dev for the native build; the cross build
+# compiles the same release from Debian's googletest source package.
+function(korvix_find_googletest)
+  if(CMAKE_CROSSCOMPILING)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endfunction()
 
 function(korvix_windows_executable target)
   # GUI program without a console window, fully static: imports only system DLLs.

@@ -30,7 +30,7 @@ linux_packages=(
   libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core imagemagick
 )
-windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix wine64 xvfb xauth)
+windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine64 xvfb xauth)
 
 packages=("${linux_packages[@]}")
 [ "$want_windows" = 1 ] && packages+=("${windows_packages[@]}")

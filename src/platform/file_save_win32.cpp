@@ -8,8 +8,8 @@ namespace korvix {
 unsigned long current_process_id() { return GetCurrentProcessId(); }
 
 bool write_and_flush(const std::filesystem::path& path, std::string_view bytes, std::string& error) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     error = system_error_text(GetLastError());
     return false;

@@ -14,7 +14,8 @@ std::wstring widen(std::string_view utf8) {
 
 std::string narrow(std::wstring_view utf16) {
   if (utf16.empty()) return {};
-  int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0, nullptr, nullptr);
+  int length =
+      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), length, nullptr, nullptr);
   return out;

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a prepared prefix.
+#
+#   scripts/wine-run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
+#
+# The prefix is created on first use, under a lock so that parallel tests wait
+# for one creation; only that creation is retried, never the program itself.
+# Output lines lose Wine's CR, so the callers parse them as on Linux. The exit
+# code is the program's.
+set -euo pipefail
+
+if [ "$#" -lt 2 ]; then
+  echo "usage: $0 PREFIX PROGRAM [ARGUMENTS...]" >&2
+  exit 2
+fi
+prefix=$(realpath -m "$1"); shift
+
+wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+# No dialogs offering Mono or Gecko: the launcher needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+# Wine reads host file names, arguments and the environment in the locale's
+# encoding; a bare CI machine's "C" locale would garble everything beyond ASCII.
+export LC_ALL=C.UTF-8
+
+mkdir -p "$(dirname "$prefix")"
+# The lock's descriptor is closed for every Wine process started under it, so
+# a lingering wineserver never keeps holding the lock.
+exec 9>"$prefix.lock"
+flock 9
+if [ ! -f "$prefix/.korvix-ready" ]; then
+  for attempt in 1 2 3; do
+    # A half-made prefix (an interrupted run) may still have its server running.
+    if [ -d "$prefix" ]; then "$wineserver" -k >/dev/null 2>&1 9>&- || true; fi
+    rm -rf "$prefix"
+    if timeout 240 "$wine" wineboot --init >/dev/null 2>&1 9>&- \
+       && timeout 120 "$wineserver" -w 9>&- && [ -f "$prefix/system.reg" ]; then
+      touch "$prefix/.korvix-ready"
+      break
+    fi
+    echo "wine-run: creating the Wine prefix failed (attempt $attempt)" >&2
+    "$wineserver" -k >/dev/null 2>&1 9>&- || true
+    sleep 2
+  done
+  if [ ! -f "$prefix/.korvix-ready" ]; then
+    echo "wine-run: could not create the Wine prefix $prefix" >&2
+    exit 1
+  fi
+fi
+exec 9>&-
+
+"$wine" "$@" | tr -d '\r'
