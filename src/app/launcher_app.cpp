@@ -6,7 +6,10 @@
 
 #include "platform/environment.h"
 #include "state/disc_images.h"
+#include "state/folders.h"
+#include "state/install_record.h"
 #include "state/launcher_config.h"
+#include "update/update_checks.h"
 
 namespace korvix {
 
@@ -23,7 +26,16 @@ void LauncherApp::start_up() {
   apply_test_progress_hook();
   disc_images = find_disc_images();
   disc_image_index = 0;
+  korvix::start_branch_list(status, repo);
+  start_launcher_check();
+  if (is_installed(install_dir)) start_commit_check();
 }
+
+void LauncherApp::start_commit_check() {
+  korvix::start_commit_check(status, repo, read_install_record(install_dir / "korvix-version.txt").commit);
+}
+
+void LauncherApp::start_launcher_check() { korvix::start_launcher_check(status, repo); }
 
 void LauncherApp::apply_test_progress_hook() {
   std::optional<std::string> value = env_var("KORVIX_LAUNCHER_TEST_PROGRESS");

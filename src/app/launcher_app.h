@@ -51,6 +51,11 @@ class LauncherApp {
   bool confirm();
   bool confirmation_pending() const;
 
+  // Background checks against GitHub: the comparison of the install with the
+  // chosen branch, and the launcher's own release.
+  void start_commit_check();
+  void start_launcher_check();
+
   void attach_renderer(SDL_Renderer* renderer);
   void on_display_change();
 

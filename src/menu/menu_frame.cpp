@@ -33,7 +33,8 @@ void take_dialog_results(LauncherApp& app) {
 void run_due_recheck(LauncherApp& app) {
   if (app.recheck_at == 0.0 || app.interface_clock() < app.recheck_at) return;
   app.recheck_at = 0.0;
-  // The comparison and the release check come with the update service.
+  if (is_installed(app.install_dir)) app.start_commit_check();
+  app.start_launcher_check();
 }
 
 MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows) {

@@ -128,6 +128,10 @@ void LauncherApp::activate(MenuRow row) {
     case row_subtitles_on_install:
       toggle_option(subtitles_on_install);
       break;
+    case row_check_for_updates:
+      start_commit_check();
+      start_launcher_check();
+      break;
     case row_quit:
       quit = true;
       break;
@@ -144,8 +148,8 @@ void LauncherApp::activate(MenuRow row) {
       set_screen(screen_subtitles);
       break;
     default:
-      // Play, Stop, Check for updates, Desktop shortcut, Edit subtitles and
-      // Update the launcher are wired with the work they start.
+      // Play, Stop, Desktop shortcut, Edit subtitles and Update the launcher
+      // are wired with the work they start.
       break;
   }
 }

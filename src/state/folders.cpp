@@ -53,12 +53,16 @@ uint64_t free_space(const std::filesystem::path& folder) {
   // A folder not yet created lives on the volume of its nearest existing parent.
   for (;;) {
     std::filesystem::file_status status = std::filesystem::status(current, error);
-    if (!reported_missing(status, error)) break;
+    if (!reported_missing(status, error)) {
+      if (std::optional<uint64_t> bytes = free_bytes_available(current)) return *bytes;
+      // Some systems report a path below a file with an error of another kind;
+      // only an existing folder is a final answer.
+      if (std::filesystem::is_directory(current, error)) return 0;
+    }
     std::filesystem::path parent = current.parent_path();
-    if (parent == current || parent.empty()) break;
+    if (parent == current || parent.empty()) return 0;
     current = parent;
   }
-  return free_bytes_available(current).value_or(0);
 }
 
 std::string format_gigabytes(uint64_t bytes) {
