@@ -16,6 +16,8 @@ struct SDL_Renderer;
 
 namespace korvix {
 
+class TitleBanner;
+
 enum Screen : int32_t {
   screen_main = 0,
   screen_display = 1,
@@ -51,6 +53,7 @@ class LauncherApp {
   int32_t screen = screen_main;
   std::shared_ptr<LauncherStatus> status;
   SDL_Window* window = nullptr;
+  std::unique_ptr<TitleBanner> banner;  // null until a renderer is attached
   bool quit = false;
   int32_t selected_row = 0;
   double confirm_until = 0.0;

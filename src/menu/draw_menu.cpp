@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "app/launcher_app.h"
+#include "menu/banner_view.h"
 #include "menu/menu_layout.h"
 #include "menu/menu_theme.h"
 
@@ -34,7 +35,7 @@ void draw_menu(LauncherApp& app, ImFont* font) {
                                 theme::background_top, theme::background_bottom, theme::background_bottom);
 
   float y = origin.y + layout.top;
-  draw->AddText(font, layout.title_size, ImVec2(origin.x + layout.left, y), theme::accent, "KORVIX VELARINE");
+  y += draw_banner(app.banner.get(), draw, font, layout, ImVec2(origin.x + layout.left, y));
 
   ImGui::End();
   ImGui::PopStyleVar(2);
