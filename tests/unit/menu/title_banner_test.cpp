@@ -3,6 +3,7 @@
 #include <SDL3/SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <numeric>
 #include <vector>
@@ -18,8 +19,8 @@ namespace {
 // --- A small GIF writer: full-frame images in one of four colours ---------------
 
 struct TestFrame {
-  uint8_t colour;       // palette index: 0 black, 1 red, 2 green, 3 blue
-  uint16_t delay_cs;    // hundredths of a second, as GIF stores them
+  uint8_t colour;     // palette index: 0 black, 1 red, 2 green, 3 blue
+  uint16_t delay_cs;  // hundredths of a second, as GIF stores them
 };
 
 void put16(std::vector<uint8_t>& out, int value) {
@@ -160,8 +161,8 @@ TEST(PlayedDelay, DelaysBelow11MsCountAs100) {
 
 TEST(BoxFilter, WeighsColoursByAlpha) {
   // One 2 × 2 block: opaque red, a third-opaque blue, and two invisible greens.
-  const std::vector<uint8_t> block = {255, 0, 0, 255, 0, 0, 255, 85,  //
-                                      0, 255, 0, 0, 0, 255, 0, 0};
+  const std::vector<uint8_t> block = {255, 0,   0, 255, 0, 0,   255, 85,  //
+                                      0,   255, 0, 0,   0, 255, 0,   0};
   RgbaImage out;
   box_filter(block.data(), 2, 2, 2, out);
   ASSERT_EQ(out.width, 1);
@@ -184,7 +185,8 @@ TEST(BoxFilter, KeepsBlocksApartAndLeavesOutPartialOnes) {
     std::copy(rgba.begin(), rgba.end(), picture.begin() + (y * 5 + x) * 4);
   };
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) set(x, y, x < 2 ? std::array<uint8_t, 4>{10, 20, 30, 255} : std::array<uint8_t, 4>{0, 0, 0, 255});
+    for (int x = 0; x < 5; ++x)
+      set(x, y, x < 2 ? std::array<uint8_t, 4>{10, 20, 30, 255} : std::array<uint8_t, 4>{0, 0, 0, 255});
   set(4, 0, {255, 255, 255, 255});  // beyond the last whole block
   set(0, 2, {255, 255, 255, 255});
   RgbaImage out;
@@ -244,7 +246,8 @@ TEST(DecodeImage, RejectsWhatIsNoPicture) {
   std::vector<uint8_t> gif = make_gif(2, 2, {{2, 8}});
   ASSERT_TRUE(decode_image(gif, image));
   EXPECT_EQ(image.width, 2);
-  EXPECT_EQ(std::vector<uint8_t>(image.pixels.begin(), image.pixels.begin() + 4), (std::vector<uint8_t>{0, 255, 0, 255}));
+  EXPECT_EQ(std::vector<uint8_t>(image.pixels.begin(), image.pixels.begin() + 4),
+            (std::vector<uint8_t>{0, 255, 0, 255}));
 }
 
 // --- The banner ------------------------------------------------------------------
