@@ -18,7 +18,6 @@ every GIF decoder plays the same way. Anti-aliased edges are blended with the
 menu's deep blue before the alpha is cut to on/off, as GIF has no partial
 transparency.
 """
-import math
 import os
 import subprocess
 import sys
@@ -105,16 +104,17 @@ def center_out(count):
     return [int(abs(i - (count - 1) / 2)) for i in range(count)]
 
 
-def make_parts(tmp):
-    title = Word("KORVIX", TITLE_SIZE, TITLE_KERNING, 0, TITLE_INK_TOP)
-    title = Word("KORVIX", TITLE_SIZE, TITLE_KERNING,
-                 CENTER_X - (title.ink[2] - title.ink[0]) // 2, TITLE_INK_TOP)
-    rule_y = title.ink[3] + GAP + DIAMOND
-    sub = Word("VELARINE", SUB_SIZE, SUB_KERNING, 0, 0)
-    sub = Word("VELARINE", SUB_SIZE, SUB_KERNING,
-               CENTER_X - (sub.ink[2] - sub.ink[0]) // 2, rule_y + DIAMOND + GAP)
+def centred_word(text, size, kerning, ink_top):
+    probe = Word(text, size, kerning, 0, ink_top)
+    return Word(text, size, kerning, CENTER_X - (probe.ink[2] - probe.ink[0]) // 2, ink_top)
 
-    gold = [f"-size", f"{WIDTH}x{HEIGHT}", "-define",
+
+def make_parts(tmp):
+    title = centred_word("KORVIX", TITLE_SIZE, TITLE_KERNING, TITLE_INK_TOP)
+    rule_y = title.ink[3] + GAP + DIAMOND
+    sub = centred_word("VELARINE", SUB_SIZE, SUB_KERNING, rule_y + DIAMOND + GAP)
+
+    gold = ["-size", f"{WIDTH}x{HEIGHT}", "-define",
             f"gradient:vector=0,{title.ink[1]},0,{title.ink[3]}", f"gradient:{GOLD_LIGHT}-{GOLD_DEEP}"]
     title.draw(f"{tmp}/title.png", gold, stroke=OUTLINE)
     title.draw(f"{tmp}/title_hot.png", ["-size", f"{WIDTH}x{HEIGHT}", f"xc:{HOT}"])
