@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "menu/title_banner.h"
 #include "platform/environment.h"
 #include "state/disc_images.h"
 #include "state/folders.h"
@@ -54,8 +55,13 @@ bool LauncherApp::is_busy() const {
   return status->job_state == job_running;
 }
 
-void LauncherApp::attach_renderer(SDL_Renderer*) {}
+void LauncherApp::attach_renderer(SDL_Renderer* renderer) {
+  banner.reset();
+  if (renderer) banner = TitleBanner::create(renderer);
+}
 
-void LauncherApp::on_display_change() {}
+void LauncherApp::on_display_change() {
+  if (banner) banner->drop_texture();
+}
 
 }  // namespace korvix

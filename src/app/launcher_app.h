@@ -17,6 +17,8 @@ struct SDL_Renderer;
 
 namespace korvix {
 
+class TitleBanner;
+
 enum Screen : int32_t {
   screen_main = 0,
   screen_display = 1,
@@ -63,6 +65,7 @@ class LauncherApp {
   GameSettings settings;  // korvix.toml of the install folder, reloaded on entering a page
   std::shared_ptr<LauncherStatus> status;
   SDL_Window* window = nullptr;
+  std::unique_ptr<TitleBanner> banner;  // null until a renderer is attached
   bool quit = false;
   int32_t selected_row = 0;
   double confirm_until = 0.0;

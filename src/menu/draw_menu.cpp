@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/launcher_app.h"
+#include "menu/banner_view.h"
 #include "menu/menu_frame.h"
 #include "menu/menu_layout.h"
 #include "menu/menu_theme.h"
@@ -143,8 +144,7 @@ void draw_menu(LauncherApp& app, ImFont* font) {
                                 theme::background_top, theme::background_bottom, theme::background_bottom);
 
   float y = origin.y + layout.top;
-  draw->AddText(font, layout.title_size, ImVec2(layout.left, y), theme::accent, "KORVIX VELARINE");
-  y += 1.15f * layout.title_size;
+  y += draw_banner(app.banner.get(), draw, font, layout, ImVec2(layout.left, y));
 
   draw->AddText(font, layout.small_size, ImVec2(layout.left, y), theme::dim,
                 subtitle_line(app, facts.installed).c_str());
