@@ -52,14 +52,15 @@ struct RowClick {
 };
 
 void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const MenuLayout& layout, ImFont* font,
-               float& y, RowClick& click) {
+               float& y, float limit, RowClick& click) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const float s = layout.scale;
   const float x = layout.left;
   const float w = layout.content_width;
   const float h = 1.75f * layout.row_text_size;
   const float value_x = x + 0.38f * w;
-  const float n = static_cast<float>(rows.size());
+  RowWindow shown = visible_rows(static_cast<int>(rows.size()), app.selected_row, y, limit - 0.5f * layout.margin, h);
+  const float n = static_cast<float>(shown.count);
   draw->AddRectFilled(ImVec2(x - 0.6f * layout.margin, y - 0.5f * layout.margin),
                       ImVec2(x + w + 0.6f * layout.margin, y + n * h + 0.5f * layout.margin), theme::panel, 10 * s);
   draw->AddRect(ImVec2(x - 0.6f * layout.margin, y - 0.5f * layout.margin),
@@ -68,7 +69,7 @@ void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const Men
   MeasureText measure = measure_at(font, layout.row_text_size);
   const ImGuiIO& io = ImGui::GetIO();
   bool mouse_moved = io.MouseDelta.x != 0.0f || io.MouseDelta.y != 0.0f;
-  for (size_t i = 0; i < rows.size(); ++i) {
+  for (size_t i = static_cast<size_t>(shown.first); i < static_cast<size_t>(shown.first + shown.count); ++i) {
     const MenuRowView& row = rows[i];
     ImVec2 top_left(x - 0.3f * layout.margin, y);
     ImVec2 bottom_right(x + w + 0.3f * layout.margin, y + h);
@@ -151,15 +152,15 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   y += 2.0f * layout.small_size;
 
   RowClick click;
-  draw_rows(app, views, layout, font, y, click);
+  float hint_y = origin.y + size.y - 1.9f * layout.small_size;
+  draw_rows(app, views, layout, font, y, hint_y, click);
   y += 1.2f * layout.margin;
   draw_status(texts, layout, font, y, size.y, origin);
 
   const char* hint = app.screen == screen_main
                          ? "A / Enter: select     Left / Right: change     Mouse works too"
                          : "A / Enter: select     Left / Right: change     B / Esc: back";
-  draw->AddText(font, 0.9f * layout.small_size, ImVec2(layout.left, origin.y + size.y - 1.9f * layout.small_size),
-                theme::hint, hint);
+  draw->AddText(font, 0.9f * layout.small_size, ImVec2(layout.left, hint_y), theme::hint, hint);
   ImGui::End();
   ImGui::PopStyleVar(2);
 

@@ -21,4 +21,12 @@ MenuLayout menu_layout(float window_width, float window_height) {
   return layout;
 }
 
+RowWindow visible_rows(int row_count, int selected, float rows_top, float limit, float row_height) {
+  int room = row_height > 0 ? static_cast<int>(std::floor((limit - rows_top) / row_height)) : row_count;
+  room = std::clamp(room, 1, std::max(row_count, 1));
+  if (row_count <= room) return {0, row_count};
+  int first = std::clamp(selected - room / 2, 0, row_count - room);
+  return {first, room};
+}
+
 }  // namespace korvix

@@ -58,3 +58,36 @@ TEST(FramePacing, BusyFramesAreHeldToTheDisplayPeriod) {
 
 }  // namespace
 }  // namespace korvix
+
+namespace korvix {
+namespace {
+
+TEST(VisibleRows, AllRowsWhenTheyFit) {
+  RowWindow all = visible_rows(10, 3, 200, 760, 37);
+  EXPECT_EQ(all.first, 0);
+  EXPECT_EQ(all.count, 10);
+}
+
+TEST(VisibleRows, ALongPageShowsAWindowAroundTheSelection) {
+  // 16 rows of 37 from y 224 with the limit at 720: 13 fit.
+  EXPECT_EQ(visible_rows(16, 0, 224, 720, 37).first, 0);
+  EXPECT_EQ(visible_rows(16, 0, 224, 720, 37).count, 13);
+  RowWindow last = visible_rows(16, 15, 224, 720, 37);
+  EXPECT_EQ(last.first, 3);
+  EXPECT_LE(last.first + last.count, 16);
+  EXPECT_GT(last.first + last.count, 15) << "the selected row is shown";
+  for (int selected = 0; selected < 16; ++selected) {
+    RowWindow shown = visible_rows(16, selected, 224, 720, 37);
+    EXPECT_GE(selected, shown.first);
+    EXPECT_LT(selected, shown.first + shown.count);
+  }
+}
+
+TEST(VisibleRows, AlwaysAtLeastTheSelectedRow) {
+  RowWindow tiny = visible_rows(5, 4, 300, 310, 37);
+  EXPECT_EQ(tiny.count, 1);
+  EXPECT_EQ(tiny.first, 4);
+}
+
+}  // namespace
+}  // namespace korvix
