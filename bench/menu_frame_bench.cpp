@@ -27,9 +27,8 @@ struct HeadlessMenu {
     io.DisplaySize = ImVec2(1280, 760);
     io.DeltaTime = 1.0f / 60.0f;
     font = korvix::load_font(io);
-    unsigned char* pixels = nullptr;
-    int width = 0, height = 0;
-    io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
+    // No renderer here: claim texture support so the atlas needs no upload.
+    io.BackendFlags |= ImGuiBackendFlags_RendererHasTextures;
     app.install_dir = folder;
     app.interface_clock = [] { return ImGui::GetTime(); };
   }
