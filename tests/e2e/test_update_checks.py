@@ -1,0 +1,80 @@
+"""The update checks against a fake GitHub served from real git repositories."""
+import os
+import sys
+import unittest
+
+from launcher_harness import LauncherTestCase, bmp_pixel
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fake_github"))
+from fake_github import FakeGitHub  # noqa: E402
+
+REPO = "korvix-velarine/korvix-velarine"
+ACCENT = (255, 204, 0)
+WARNING = (255, 110, 90)
+
+
+def region_has_colour(path, colour, left, top, right, bottom, tolerance=40):
+    for y in range(top, bottom):
+        for x in range(left, right):
+            pixel = bmp_pixel(path, x, y)
+            if all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3)):
+                return True
+    return False
+
+
+class UpdateChecksTest(LauncherTestCase):
+    def setUp(self):
+        super().setUp()
+        self.fake = FakeGitHub(os.path.join(self.root, "github")).start()
+        self.addCleanup(self.fake.stop)
+        self.repo = self.fake.make_repo(REPO)
+        self.base = FakeGitHub.commit(self.repo, 2, "Older change")
+        self.head = FakeGitHub.commit(self.repo, 3, "Newer change")
+        self.install = os.path.join(self.home, "Games", "KorvixVelarine")
+        os.makedirs(os.path.join(self.install, "game"))
+        for name in ("korvix.exe", os.path.join("game", "default.xex")):
+            open(os.path.join(self.install, name), "wb").close()
+        with open(os.path.join(self.install, "korvix-version.txt"), "wb") as f:
+            f.write(f"branch=main\r\ncommit={self.base}\r\ndate=2024-03-06\r\n".encode())
+        self.fake.set_config({"releases": {REPO: [{
+            "tag_name": "launcher-v0.7.0",
+            "assets": [{"name": "korvix-launcher-linux-x64", "size": 2 * 2**20}]}]}})
+
+    def test_three_new_changes_and_a_launcher_release_are_shown(self):
+        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
+        self.assertEqual(run.returncode, 0, run.stderr)
+
+        paths = [request["path"] for request in self.fake.requests()]
+        prefix = f"/repos/{REPO}"
+        self.assertIn(f"{prefix}/branches?per_page=100", paths)
+        self.assertIn(f"{prefix}/commits/main", paths)
+        self.assertIn(f"{prefix}/compare/{self.base}...{self.head}", paths)
+        self.assertIn(f"{prefix}/releases/latest", paths)
+        for request in self.fake.requests():
+            headers = {key.lower(): value for key, value in request["headers"].items()}
+            self.assertEqual(headers.get("user-agent"), "korvix-velarine-launcher")
+
+        # At 1280 x 760 the rows start at y 224 and are 37 high; the values at x 531.
+        # Rows: Play, Update the launcher, Graphics settings, Upscale textures,
+        # Subtitles, Update branch, Update, ...
+        def value_of_row(index):
+            top = int(224 + index * 36.94) + 6
+            return (531, top, 760, top + 24)
+        self.assertTrue(region_has_colour(run.screenshot, ACCENT, *value_of_row(1)), "launcher release offered")
+        self.assertTrue(region_has_colour(run.screenshot, ACCENT, *value_of_row(6)), "3 new changes, in accent")
+        self.assertFalse(region_has_colour(run.screenshot, WARNING, *value_of_row(6)), "no failure shown")
+
+    def test_an_unknown_repository_shows_the_reason(self):
+        config = os.path.join(self.appdata, "KorvixVelarine")
+        os.makedirs(config)
+        with open(os.path.join(config, "launcher.ini"), "wb") as f:
+            f.write(b"repo=nobody/nothing\r\n")
+        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
+        self.assertEqual(run.returncode, 0, run.stderr)
+        # No release for that repository: the row isn't offered, so "Update" is the sixth row.
+        top = int(224 + 5 * 36.94) + 6
+        self.assertTrue(region_has_colour(run.screenshot, WARNING, 531, top, 760, top + 24), "couldn't check")
+
+
+if __name__ == "__main__":
+    unittest.main()
