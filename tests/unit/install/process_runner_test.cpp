@@ -200,6 +200,17 @@ TEST(ProcessRunnerCancel, StopEndsARunWhoseGrandchildrenHoldTheOutput) {
   expect_all_ended(job.pids());
 }
 
+TEST(ProcessRunnerCancel, StopEndsTheRunEvenWhenGrandchildrenLeftTheTree) {
+  // Grandchildren in a session of their own are out of reach of the kill, yet
+  // hold the output open; the run must end all the same.
+  JobRun job({"escape", "3600"});
+  ASSERT_TRUE(job.wait_for_grandchildren());
+  job.stop();
+  EXPECT_EQ(job.join(), 1);
+  for (long pid : job.pids()) end_process(pid);
+  expect_all_ended(job.pids());
+}
+
 TEST(ProcessRunnerCancel, WhatAChildLeavesRunningDiesWithTheRun) {
   Result result = run_tool({"tree", "3600", "leave"});
   EXPECT_EQ(result.exit_code, 0);
