@@ -227,11 +227,16 @@ TEST(ProcessRunnerCancel, ShortRunsOverlappingTheJobDontHideIt) {
   // Two threads keep starting and ending short runs while Stop comes.
   std::atomic<bool> keep_going{true};
   std::atomic<int> runs{0};
-  std::atomic<int> failures{0};
+  std::mutex failures_mutex;
+  std::vector<std::string> failures;
   auto short_runs = [&] {
     while (keep_going) {
       Result result = run_tool({"print", R"(short\n)"});
-      if (result.exit_code != 0 || result.lines != Lines{"short"}) ++failures;
+      if (result.exit_code != 0 || result.lines != Lines{"short"}) {
+        std::lock_guard lock(failures_mutex);
+        failures.push_back("exit " + std::to_string(result.exit_code) + ", " + std::to_string(result.lines.size()) +
+                           " lines, " + result.error);
+      }
       ++runs;
     }
   };
@@ -242,7 +247,7 @@ TEST(ProcessRunnerCancel, ShortRunsOverlappingTheJobDontHideIt) {
   keep_going = false;
   first.join();
   second.join();
-  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(failures, std::vector<std::string>{});
   expect_all_ended(job.pids());
 }
 
