@@ -97,6 +97,11 @@ void ProcessRunner::cancel_running() {
 }
 
 std::string clean_output_line(std::string_view raw) {
+  // Most lines hold no control byte at all: only trailing blanks can go.
+  if (std::none_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 32; })) {
+    size_t last = raw.find_last_not_of(' ');
+    return std::string(last == std::string_view::npos ? std::string_view() : raw.substr(0, last + 1));
+  }
   std::string line;
   line.reserve(raw.size());
   for (size_t at = 0; at < raw.size(); ++at) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <vector>
 
 #include "platform/command_line.h"
@@ -11,6 +13,10 @@
 namespace korvix {
 
 namespace {
+
+// After a kill, at most this much output that is already in the pipe is still
+// taken: a process that escaped the job may hold the pipe open and keep writing.
+constexpr DWORD output_after_kill_limit = 1024 * 1024;
 
 void close_handle(HANDLE& handle) {
   if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
@@ -64,6 +70,12 @@ struct ChildProcess::Handles {
   HANDLE output = nullptr;
   HANDLE process = nullptr;
   HANDLE job = nullptr;
+  // The thread that reads the output, so a kill can abort a read that would wait
+  // for a process outside the job.
+  HANDLE reader = nullptr;
+  std::atomic<bool> reading{false};
+  std::atomic<bool> killed{false};
+  DWORD read_after_kill = 0;
 };
 
 ChildProcess::ChildProcess() : handles_(std::make_unique<Handles>()) {}
@@ -72,6 +84,7 @@ ChildProcess::~ChildProcess() {
   Handles& h = *handles_;
   close_handle(h.output);
   close_handle(h.process);
+  close_handle(h.reader);
   close_handle(h.job);  // kills whatever the child left running in the job
 }
 
@@ -122,6 +135,7 @@ bool ChildProcess::start(const std::vector<std::string>& args, const std::filesy
   CloseHandle(process.hThread);
   h.process = process.hProcess;
   h.job = job;
+  h.reader = OpenThread(THREAD_TERMINATE, FALSE, GetCurrentThreadId());
   return true;
 }
 
@@ -130,8 +144,19 @@ size_t ChildProcess::read(char* buffer, size_t size) {
   if (!h.output) return 0;
   DWORD got = 0;
   DWORD wanted = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
-  if (!ReadFile(h.output, buffer, wanted, &got, nullptr)) return 0;
-  return got;
+  if (h.killed.load()) {
+    // Once killed, take only what is already there.
+    DWORD available = 0;
+    if (h.read_after_kill >= output_after_kill_limit) return 0;
+    if (!PeekNamedPipe(h.output, nullptr, 0, nullptr, &available, nullptr) || available == 0) return 0;
+    if (!ReadFile(h.output, buffer, std::min(wanted, available), &got, nullptr)) return 0;
+    h.read_after_kill += got;
+    return got;
+  }
+  h.reading.store(true);
+  BOOL done = ReadFile(h.output, buffer, wanted, &got, nullptr);
+  h.reading.store(false);
+  return done ? got : 0;
 }
 
 int ChildProcess::wait() {
@@ -147,7 +172,10 @@ int ChildProcess::wait() {
 
 void ChildProcess::kill_tree() {
   Handles& h = *handles_;
-  if (h.job) TerminateJobObject(h.job, 1);
+  if (!h.job) return;
+  TerminateJobObject(h.job, 1);
+  h.killed.store(true);
+  if (h.reading.load() && h.reader) CancelSynchronousIo(h.reader);
 }
 
 }  // namespace korvix

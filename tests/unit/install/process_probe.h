@@ -7,4 +7,7 @@ namespace korvix {
 // false when it still runs.
 bool wait_for_process_end(long pid);
 
+// Kills one process by its id.
+void end_process(long pid);
+
 }  // namespace korvix

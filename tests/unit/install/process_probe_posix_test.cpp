@@ -26,6 +26,8 @@ bool has_ended(long pid) {
 
 }  // namespace
 
+void end_process(long pid) { ::kill(static_cast<pid_t>(pid), SIGKILL); }
+
 bool wait_for_process_end(long pid) {
   auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!has_ended(pid)) {

@@ -5,6 +5,13 @@
 
 namespace korvix {
 
+void end_process(long pid) {
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid));
+  if (!process) return;
+  TerminateProcess(process, 1);
+  CloseHandle(process);
+}
+
 bool wait_for_process_end(long pid) {
   HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
   if (!process) return true;

@@ -61,6 +61,8 @@ TEST(CleanOutputLine, TabsBecomeBlanksAndOtherControlsGo) {
   EXPECT_EQ(clean_output_line("a\tb"), "a    b");
   EXPECT_EQ(clean_output_line("x \t "), "x");
   EXPECT_EQ(clean_output_line("  indented"), "  indented");
+  EXPECT_EQ(clean_output_line("plain   "), "plain");
+  EXPECT_EQ(clean_output_line("   "), "");
   EXPECT_EQ(clean_output_line(std::string("a\0b\x07"
                                           "c\x7F",
                                           6)),
