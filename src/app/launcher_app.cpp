@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "install/job.h"
 #include "menu/title_banner.h"
 #include "platform/environment.h"
 #include "state/disc_images.h"
@@ -20,7 +21,10 @@ LauncherApp::LauncherApp() : status(std::make_shared<LauncherStatus>()) {
   interface_clock = [] { return ImGui::GetCurrentContext() ? ImGui::GetTime() : 0.0; };
 }
 
-LauncherApp::~LauncherApp() = default;
+LauncherApp::~LauncherApp() {
+  // A job's children must not outlive the window; its thread then ends by itself.
+  if (is_busy()) stop_job(*status);
+}
 
 void LauncherApp::start_up() {
   load_config(*this);

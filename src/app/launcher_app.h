@@ -58,6 +58,10 @@ class LauncherApp {
   void start_commit_check();
   void start_launcher_check();
 
+  // The one long job (install/): install flag and kind (0 build, 1 texture
+  // upscaler, 2 subtitle maker). Does nothing while a job runs.
+  void start_job(bool install, int32_t kind);
+
   void attach_renderer(SDL_Renderer* renderer);
   void on_display_change();
 

@@ -2,6 +2,7 @@
 #include <system_error>
 
 #include "app/launcher_app.h"
+#include "install/job.h"
 #include "menu/file_dialogs.h"
 #include "menu/setting_rows.h"
 #include "state/folders.h"
@@ -107,14 +108,21 @@ void LauncherApp::activate(MenuRow row) {
     case row_build_and_install:
       if (disc_images.empty()) {
         message = "Choose the disc image first.";
-      } else {
-        confirm();  // the second accept starts the build, wired with the job
+      } else if (confirm()) {
+        start_job(true, job_build);
       }
       break;
     case row_update:
+      if (confirm()) start_job(false, job_build);
+      break;
     case row_upscale_textures:
+      if (confirm()) start_job(false, job_upscaler);
+      break;
     case row_make_subtitles:
-      confirm();  // likewise: the second accept starts the job
+      if (confirm()) start_job(false, job_subtitle_maker);
+      break;
+    case row_stop:
+      stop_job(*status);
       break;
     case row_start_directly:
       toggle_option(direct_start);
@@ -148,7 +156,7 @@ void LauncherApp::activate(MenuRow row) {
       set_screen(screen_subtitles);
       break;
     default:
-      // Play, Stop, Desktop shortcut, Edit subtitles and Update the launcher
+      // Play, Desktop shortcut, Edit subtitles and Update the launcher
       // are wired with the work they start.
       break;
   }

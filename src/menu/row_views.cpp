@@ -1,5 +1,6 @@
 #include "menu/row_views.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/launcher_app.h"
@@ -91,7 +92,7 @@ Value job_value(const MenuSnapshot& snapshot) {
                      : snapshot.job_is_install ? "installing "
                                                : "updating ";
   if (snapshot.fraction >= 0.0f)
-    text += std::to_string(std::lround(snapshot.fraction * 100.0f)) + "%  ";
+    text += std::to_string(static_cast<int>(std::clamp(snapshot.fraction, 0.0f, 1.0f) * 100.0f + 0.5f)) + "%  ";
   text += format_elapsed(snapshot.elapsed_seconds);
   return {text, theme::accent};
 }

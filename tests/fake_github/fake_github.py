@@ -20,6 +20,8 @@ ROOT/config.json is read on every request, so a test changes it between requests
                 "mode": "not_found" | "not_json" | "json_then_text" | "empty",
                 "status": 200, "body": "raw reply text"}]}
 
+"body_base64" instead of "body" sends bytes (an archive, for example).
+
 A rule matches the path with or without its query. "times" limits how often it
 applies; "delay" slows the reply; "mode", or "status" and "body", replace it.
 The first release of a repository that is neither draft nor prerelease is the
@@ -32,6 +34,7 @@ Run as a program, it prints its port on the first line of stdout and serves
 until stdin closes or it is terminated. Imported, FakeGitHub(root).start()
 serves on a thread.
 """
+import base64
 import datetime
 import http.server
 import json
@@ -146,10 +149,11 @@ class FakeGitHubHandler(http.server.BaseHTTPRequestHandler):
         rule = self.matching_rule(config)
         if rule and rule.get("delay"):
             time.sleep(float(rule["delay"]))
-        if rule and ("mode" in rule or "body" in rule or "status" in rule):
+        if rule and ("mode" in rule or "body" in rule or "body_base64" in rule or "status" in rule):
             status, body = MODES.get(rule.get("mode"), (200, b""))
             status = rule.get("status", status)
             body = rule["body"].encode("utf-8") if "body" in rule else body
+            body = base64.b64decode(rule["body_base64"]) if "body_base64" in rule else body
             self.send(status, body)
             return
         try:

@@ -1,0 +1,190 @@
+#include "install/install_flow.h"
+
+#include <sstream>
+#include <system_error>
+
+#include "install/process_runner.h"
+#include "install/progress_parser.h"
+#include "platform/environment.h"
+#include "platform/paths.h"
+#include "platform/programs.h"
+#include "state/folders.h"
+#include "state/install_record.h"
+#include "state/key_value_file.h"
+#include "update/http.h"
+#include "update/self_update.h"
+#include "update/update_checks.h"
+
+namespace korvix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const github_archive_base = "https://codeload.github.com/";
+
+bool contains(std::string_view text, std::string_view word) { return text.find(word) != std::string_view::npos; }
+
+// The sources of one flow: the commit they were made from, or a failure text.
+struct SourcesResult {
+  bool ok = false;
+  bool stopped = false;  // Stop was noticed between two steps
+  InstallRecord record;
+  std::string error;
+};
+
+SourcesResult get_sources_with_git(LauncherStatus& status, const fs::path& sources, const std::string& branch) {
+  SourcesResult result;
+  ProgressParser::set_step(status, "Getting " + branch + " (git)");
+  std::string s = to_utf8(sources);
+  bool ok = run_job_program(status, {git_program, "-C", s, "fetch", "origin", branch}, sources) == 0 &&
+            run_job_program(status, {git_program, "-C", s, "checkout", "-f", "-B", branch, "origin/" + branch}, sources) == 0;
+  if (!ok) {
+    result.error = "Getting the sources with git failed.";
+    return result;
+  }
+  std::string output;
+  ProcessRunner::run_captured({git_program, "-C", s, "log", "-1", "--format=%H %cs %s"}, output, nullptr,
+                              &status.cancel_requested);
+  std::istringstream words(output);
+  result.record.branch = branch;
+  words >> result.record.commit >> result.record.date;
+  result.ok = true;
+  return result;
+}
+
+// The last folder of `folder` in listing order, or an empty path.
+fs::path last_folder_in(const fs::path& folder) {
+  fs::path found;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::error_code kind_error;
+    if (it->is_directory(kind_error)) found = it->path();
+  }
+  return found;
+}
+
+SourcesResult get_sources_from_archive(const JobInputs& inputs, const std::string& branch) {
+  LauncherStatus& status = *inputs.status;
+  SourcesResult result;
+  ProgressParser::set_step(status, "Getting " + branch + " from GitHub");
+  CommitComparison latest = fetch_commit_comparison(api_get, inputs.repo, branch, "");
+  if (!latest.ok) {
+    result.error = latest.error;
+    return result;
+  }
+  const CommitInfo& commit = latest.latest;
+  ProgressParser::append_log(status, commit.id.substr(0, 7) + " " + commit.date + " " + commit.message);
+
+  fs::path sources = inputs.source_dir.has_filename() ? inputs.source_dir : inputs.source_dir.parent_path();
+  fs::path download = sources.parent_path() / ".korvix-download";
+  fs::path unpacked = download / "x";
+  fs::path archive = download / "sources.tar.gz";
+  std::error_code error;
+  fs::remove_all(download, error);
+  fs::create_directories(unpacked, error);
+
+  std::string url = archive_base() + inputs.repo + "/tar.gz/" + commit.id;
+  if (run_job_program(status, {curl_program, "-fsSL", "--retry", "3", "-o", to_utf8(archive), url}, download) != 0) {
+    result.error = "Downloading the sources failed.";
+    return result;
+  }
+  if (status.cancel_requested.load()) {
+    result.stopped = true;
+    return result;
+  }
+  if (run_job_program(status, {tar_program, "-xzf", to_utf8(archive), "-C", to_utf8(unpacked)}, download) != 0) {
+    result.error = "Unpacking the sources failed.";
+    return result;
+  }
+  fs::path tree = last_folder_in(unpacked);
+  if (tree.empty()) {
+    result.error = "The download was empty.";
+    return result;
+  }
+  // Files that only the sources folder has (the script's logs, earlier builds) stay.
+  fs::create_directories(inputs.source_dir, error);
+  if (!error)
+    fs::copy(tree, inputs.source_dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+  if (error) {
+    result.error = "Copying the sources failed: " + error.message();
+    return result;
+  }
+  result.record = {branch, commit.id, commit.date};
+  write_install_record(inputs.source_dir / source_record_file, result.record);
+  fs::remove_all(download, error);
+  result.ok = true;
+  return result;
+}
+
+}  // namespace
+
+std::string archive_base() {
+  std::optional<std::string> base = env_var("KORVIX_LAUNCHER_ARCHIVE_BASE");
+  return base ? *base : std::string(github_archive_base);
+}
+
+std::vector<std::string> install_script_arguments(const JobInputs& inputs, bool install, const fs::path& disc_image,
+                                                  const fs::path& build_dir, std::string_view script) {
+  std::vector<std::string> args = {powershell_program, "-NoProfile", "-ExecutionPolicy", "Bypass", "-File",
+                                   to_utf8(build_dir / "installer" / "Install-Korvix.ps1")};
+  if (install) {
+    args.insert(args.end(), {"-Iso", to_utf8(disc_image)});
+  } else {
+    args.insert(args.end(), {"-GameDir", to_utf8(inputs.install_dir / "game")});
+  }
+  args.insert(args.end(), {"-InstallDir", to_utf8(inputs.install_dir), "-Yes", "-UpscaleTextures",
+                           install && inputs.upscale_on_install ? "yes" : "no"});
+  if (contains(script, "$Subtitles"))
+    args.insert(args.end(), {"-Subtitles", install && inputs.subtitles_on_install ? "yes" : "no"});
+  if (install && contains(script, "$Graphics"))
+    args.insert(args.end(), {"-Graphics", inputs.original_graphics ? "original" : "velarine"});
+  if (contains(script, "NoShortcut")) args.push_back("-NoShortcut");
+  return args;
+}
+
+void run_install_job(JobInputs inputs, bool install, std::string branch, fs::path disc_image) {
+  LauncherStatus& status = *inputs.status;
+  const fs::path& install_dir = inputs.install_dir;
+  const fs::path& sources = inputs.source_dir;
+  ProgressParser::append_log(status, "Install folder: " + to_utf8(install_dir));
+  ProgressParser::append_log(status, "Sources: " + to_utf8(sources));
+
+  std::error_code error;
+  bool use_git = fs::symlink_status(sources / ".git", error).type() != fs::file_type::not_found && !error;
+  SourcesResult got = use_git ? get_sources_with_git(status, sources, branch) : get_sources_from_archive(inputs, branch);
+  if (!got.ok) {
+    ProgressParser::finish(status, got.stopped ? outcome_stopped : outcome_failed, got.error);
+    return;
+  }
+  if (status.cancel_requested.load()) {
+    ProgressParser::finish(status, outcome_stopped, "");
+    return;
+  }
+
+  ProgressParser::set_step(
+      status, install ? "Extracting the game and building (the first build takes a long time)" : "Building");
+  fs::create_directories(install_dir, error);
+  fs::path build_dir = space_free_path(sources);
+  if (build_dir != sources) ProgressParser::append_log(status, "Building in " + to_utf8(build_dir));
+
+  std::string script = read_file_bytes(sources / "installer" / "Install-Korvix.ps1").value_or(std::string());
+  int result = run_job_program(status, install_script_arguments(inputs, install, disc_image, build_dir, script), build_dir);
+  if (result != 0) {
+    ProgressParser::finish(status, outcome_failed,
+                           "The build failed (exit " + std::to_string(result) + "). Its logs are in " +
+                               to_utf8(sources / "logs") + ".");
+    return;
+  }
+  if (!is_installed(install_dir)) {
+    ProgressParser::finish(status, outcome_failed,
+                           "The installer finished but the game isn't in " + to_utf8(install_dir) + ".");
+    return;
+  }
+  if (!write_install_record(install_dir / install_record_file, got.record))
+    ProgressParser::append_log(status, "Couldn't write " + to_utf8(install_dir / install_record_file));
+  keep_launcher_in_install_folder(install_dir);
+  ProgressParser::finish(status, outcome_succeeded, "");
+}
+
+}  // namespace korvix

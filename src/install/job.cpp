@@ -1,0 +1,109 @@
+#include "install/job.h"
+
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "app/launcher_app.h"
+#include "install/install_flow.h"
+#include "install/process_runner.h"
+#include "install/progress_parser.h"
+#include "install/tool_flow.h"
+#include "platform/local_time.h"
+#include "state/folders.h"
+#include "state/launcher_config.h"
+
+namespace korvix {
+
+namespace fs = std::filesystem;
+
+JobInputs job_inputs(const LauncherApp& app) {
+  JobInputs inputs;
+  inputs.status = app.status;
+  inputs.install_dir = app.install_dir;
+  inputs.source_dir = app.source_dir;
+  inputs.repo = app.repo;
+  inputs.upscale_on_install = app.upscale_on_install;
+  inputs.subtitles_on_install = app.subtitles_on_install;
+  inputs.original_graphics = app.original_graphics;
+  return inputs;
+}
+
+const char* job_log_prefix(bool install, int32_t kind) {
+  if (kind == job_upscaler) return "upscale_";
+  if (kind == job_subtitle_maker) return "subtitles_";
+  return install ? "install_" : "update_";
+}
+
+fs::path job_log_path(const fs::path& logs, bool install, int32_t kind, std::time_t moment) {
+  std::string stem = job_log_prefix(install, kind) + format_local_time(moment, "%Y%m%d-%H%M%S");
+  fs::path path = logs / (stem + ".log");
+  std::error_code error;
+  for (int n = 2; fs::exists(path, error) && n < 1000; ++n) path = logs / (stem + "-" + std::to_string(n) + ".log");
+  return path;
+}
+
+int run_job_program(LauncherStatus& status, const std::vector<std::string>& args, const fs::path& working_folder) {
+  std::string error_text;
+  int result = ProcessRunner::run(
+      args, working_folder, [&status](const std::string& line) { ProgressParser::handle_line(status, line); },
+      &error_text, &status.cancel_requested);
+  if (result < 0) ProgressParser::append_log(status, error_text);
+  return result;
+}
+
+void stop_job(LauncherStatus& status) {
+  status.cancel_requested.exchange(true);
+  ProcessRunner::cancel_running();
+}
+
+void LauncherApp::start_job(bool install, int32_t kind) {
+  std::string branch;
+  {
+    std::lock_guard lock(status->mutex);
+    if (status->job_state == job_running) return;
+    branch = status->chosen_branch();
+    status->job_state = job_running;
+    status->job_is_install = install;
+    status->job_upscaling = kind == job_upscaler;
+    status->job_subtitles = kind == job_subtitle_maker;
+    status->step = "Starting";
+    status->fraction = kind == job_build ? 0.0f : -1.0f;
+    status->step_from = 0.0f;
+    status->step_to = 0.0f;
+    status->job_error.clear();
+    status->output_tail.clear();
+    status->cancel_requested.store(false);
+    status->started_at = LauncherStatus::Clock::now();
+
+    fs::path logs = data_folder() / "logs";
+    std::error_code error;
+    fs::create_directories(logs, error);
+    status->log_path = job_log_path(logs, install, kind, std::time(nullptr));
+    status->log_file.close();
+    status->log_file.clear();
+    status->log_file.open(status->log_path, std::ios::out | std::ios::trunc | std::ios::binary);
+  }
+  save_config(*this);
+
+  fs::path disc_image;
+  if (install && kind == job_build && !disc_images.empty()) {
+    size_t index = disc_image_index >= 0 && static_cast<size_t>(disc_image_index) < disc_images.size()
+                       ? static_cast<size_t>(disc_image_index)
+                       : 0;
+    disc_image = disc_images[index];
+  }
+  JobInputs inputs = job_inputs(*this);
+  try {
+    if (kind == job_build) {
+      std::thread(run_install_job, inputs, install, branch, disc_image).detach();
+    } else {
+      std::thread(run_tool_job, inputs, kind).detach();
+    }
+  } catch (const std::system_error& failure) {
+    // The record already says a job runs; end it rather than leave it running forever.
+    ProgressParser::finish(*status, outcome_failed, std::string("The job couldn't be started: ") + failure.what() + ".");
+  }
+}
+
+}  // namespace korvix

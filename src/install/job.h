@@ -1,0 +1,52 @@
+// The one long job: an install or update, or one of the two optional tools.
+//
+// LauncherApp::start_job resets the status record, opens the job's log, saves
+// launcher.ini and starts one detached thread. The thread works only from the
+// copies in JobInputs and its share of LauncherStatus, so it may outlive the
+// window and the application object.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/launcher_status.h"
+
+namespace korvix {
+
+class LauncherApp;
+
+enum JobKind : int32_t { job_build = 0, job_upscaler = 1, job_subtitle_maker = 2 };
+
+struct JobInputs {
+  std::shared_ptr<LauncherStatus> status;
+  std::filesystem::path install_dir;
+  std::filesystem::path source_dir;
+  std::string repo;
+  bool upscale_on_install = false;
+  bool subtitles_on_install = false;
+  bool original_graphics = false;
+};
+
+JobInputs job_inputs(const LauncherApp& app);
+
+// "install_", "update_", "upscale_" or "subtitles_".
+const char* job_log_prefix(bool install, int32_t kind);
+
+// The log of a job started at `moment`: prefix, local time, ".log", in `logs`.
+// A name already taken (two jobs in one second) gets "-2", "-3", ... so that no
+// earlier log is overwritten.
+std::filesystem::path job_log_path(const std::filesystem::path& logs, bool install, int32_t kind, std::time_t moment);
+
+// Runs one program of the job, its output going to ProgressParser::handle_line.
+// A program that can't be started puts its reason in the log and gives -1.
+int run_job_program(LauncherStatus& status, const std::vector<std::string>& args,
+                    const std::filesystem::path& working_folder);
+
+// Stop: asks the job to end and kills its running child tree.
+void stop_job(LauncherStatus& status);
+
+}  // namespace korvix

@@ -1,0 +1,21 @@
+// Moving, copying and comparing whole files, for replacing the launcher's own file.
+#pragma once
+
+#include <filesystem>
+
+namespace korvix {
+
+// Renames `from` to `to`, replacing `to`. Across volumes the file is copied and the
+// original removed. On failure returns false with the system's error number.
+bool move_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                         unsigned long& error_code);
+
+// Copies `from` over `to`, overwriting it. On failure `to` may be missing but is
+// never left half-written under its name.
+bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// True when both paths name the same file of the file system (same volume and file
+// index, or device and inode), whatever their names. False when either is missing.
+bool is_same_file(const std::filesystem::path& a, const std::filesystem::path& b);
+
+}  // namespace korvix
