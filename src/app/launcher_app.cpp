@@ -11,6 +11,7 @@
 #include "state/folders.h"
 #include "state/install_record.h"
 #include "state/launcher_config.h"
+#include "update/self_update.h"
 #include "update/update_checks.h"
 
 namespace korvix {
@@ -32,8 +33,12 @@ void LauncherApp::start_up() {
   disc_images = find_disc_images();
   disc_image_index = 0;
   korvix::start_branch_list(status, repo);
+  clean_update_leftovers(install_dir);
   start_launcher_check();
-  if (is_installed(install_dir)) start_commit_check();
+  if (is_installed(install_dir)) {
+    keep_launcher_in_install_folder(install_dir);
+    start_commit_check();
+  }
 }
 
 void LauncherApp::start_commit_check() {

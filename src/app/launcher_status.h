@@ -63,6 +63,7 @@ struct LauncherStatus {
   std::string launcher_download_url;
   std::string launcher_error;
   int64_t launcher_size = 0;
+  std::string launcher_digest;  // the asset's "sha256:<hex>", empty when GitHub gave none
   std::filesystem::path launcher_file;
 
   // The one long job.

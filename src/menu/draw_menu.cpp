@@ -121,6 +121,7 @@ void draw_status(const std::vector<StatusText>& texts, const MenuLayout& layout,
 void draw_menu(LauncherApp& app, ImFont* font) {
   take_dialog_results(app);
   run_due_recheck(app);
+  run_launcher_update_steps(app);
   MenuSnapshot snapshot = take_snapshot(*app.status, LauncherStatus::Clock::now());
   std::vector<MenuRow> rows = app.row_list();
   if (!rows.empty()) app.selected_row = std::clamp(app.selected_row, 0, static_cast<int32_t>(rows.size()) - 1);

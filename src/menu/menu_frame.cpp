@@ -3,9 +3,12 @@
 #include <algorithm>
 
 #include "app/launcher_app.h"
+#include "platform/environment.h"
 #include "platform/paths.h"
 #include "state/folders.h"
 #include "state/install_record.h"
+#include "state/launcher_config.h"
+#include "update/self_update.h"
 
 namespace korvix {
 
@@ -35,6 +38,22 @@ void run_due_recheck(LauncherApp& app) {
   app.recheck_at = 0.0;
   if (is_installed(app.install_dir)) app.start_commit_check();
   app.start_launcher_check();
+}
+
+void run_launcher_update_steps(LauncherApp& app) {
+  int32_t state = update_not_checked;
+  bool job_runs = false;
+  {
+    std::lock_guard lock(app.status->mutex);
+    state = app.status->launcher_update;
+    job_runs = app.status->job_state == job_running;
+  }
+  // Applying saves the configuration and ends the program: never under a job.
+  if (state == update_ready && !job_runs) {
+    if (apply_launcher_update(app.status, app.install_dir, [&app] { save_config(app); })) app.quit = true;
+  } else if (state == update_available && env_or_empty("KORVIX_LAUNCHER_UPDATE_TEST") == "go") {
+    start_launcher_download(app.status, app.install_dir);
+  }
 }
 
 MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows) {

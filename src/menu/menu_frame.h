@@ -14,6 +14,10 @@ void take_dialog_results(LauncherApp& app);
 // Runs the update check that a branch change armed, once it is due.
 void run_due_recheck(LauncherApp& app);
 
+// The launcher's own update: applies a finished download once no long job runs,
+// and under KORVIX_LAUNCHER_UPDATE_TEST=go starts an offered one by itself.
+void run_launcher_update_steps(LauncherApp& app);
+
 MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows);
 
 }  // namespace korvix

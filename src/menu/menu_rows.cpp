@@ -7,6 +7,7 @@
 #include "menu/setting_rows.h"
 #include "state/folders.h"
 #include "state/launcher_config.h"
+#include "update/self_update.h"
 
 namespace korvix {
 
@@ -155,9 +156,11 @@ void LauncherApp::activate(MenuRow row) {
     case row_subtitles_page:
       set_screen(screen_subtitles);
       break;
+    case row_update_launcher:
+      start_launcher_download(status, install_dir);
+      break;
     default:
-      // Play, Desktop shortcut, Edit subtitles and Update the launcher
-      // are wired with the work they start.
+      // Play, Desktop shortcut and Edit subtitles are wired with the work they start.
       break;
   }
 }

@@ -18,4 +18,8 @@ bool copy_file_replacing(const std::filesystem::path& from, const std::filesyste
 // index, or device and inode), whatever their names. False when either is missing.
 bool is_same_file(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// Lets the file be run as a program: execute rights wherever read rights are, on
+// systems that have such rights. Windows runs any ".exe" and needs nothing.
+bool mark_executable(const std::filesystem::path& file);
+
 }  // namespace korvix

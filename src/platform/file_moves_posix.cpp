@@ -98,4 +98,12 @@ bool is_same_file(const std::filesystem::path& a, const std::filesystem::path& b
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+bool mark_executable(const std::filesystem::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0) return false;
+  mode_t mode = info.st_mode & 07777;
+  mode |= (mode & 0444) >> 2;  // r-- becomes r-x for owner, group and others
+  return ::chmod(file.c_str(), mode) == 0;
+}
+
 }  // namespace korvix

@@ -38,4 +38,6 @@ bool is_same_file(const std::filesystem::path& a, const std::filesystem::path& b
          first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }
 
+bool mark_executable(const std::filesystem::path&) { return true; }
+
 }  // namespace korvix

@@ -47,6 +47,7 @@ void store_release(LauncherStatus& status, int32_t generation, ReleaseFinding fi
   status.launcher_version = std::move(finding.name);
   status.launcher_download_url = std::move(finding.download_url);
   status.launcher_size = static_cast<int64_t>(finding.size);
+  status.launcher_digest = std::move(finding.digest);
   status.launcher_error.clear();
 }
 
@@ -137,6 +138,7 @@ ReleaseFinding fetch_release(const ApiGet& get, const std::string& repo, const s
       if (member(asset, "name").text != launcher_release_asset) continue;
       finding.download_url = member(asset, "browser_download_url").text;
       finding.size = json_to_uint64(member(asset, "size").number);
+      finding.digest = member(asset, "digest").text;
     }
   }
   finding.available = release.ok && !finding.download_url.empty() && newer;

@@ -54,6 +54,7 @@ struct ReleaseFinding {
   std::string name;  // "v" + version, or "experimental " + short commit
   std::string download_url;
   uint64_t size = 0;
+  std::string digest;  // the asset's `digest`, such as "sha256:<64 hex>"; may be empty
 };
 ReleaseFinding fetch_release(const ApiGet& get, const std::string& repo, const std::string& channel);
 
