@@ -117,8 +117,14 @@ void LauncherApp::activate(MenuRow row) {
     case row_make_subtitles:
       confirm();  // likewise: the second accept starts the job
       break;
+    case row_play:
+      play();
+      break;
     case row_start_directly:
       toggle_option(direct_start);
+      break;
+    case row_desktop_shortcut:
+      make_desktop_shortcut();
       break;
     case row_graphics:
       toggle_option(original_graphics);
@@ -152,7 +158,7 @@ void LauncherApp::activate(MenuRow row) {
       start_launcher_download(status, install_dir);
       break;
     default:
-      // Play, Stop, Desktop shortcut and Edit subtitles are wired with the work they start.
+      // Stop and Edit subtitles are wired with the work they start.
       break;
   }
 }

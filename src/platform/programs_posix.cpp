@@ -3,5 +3,6 @@
 namespace korvix {
 
 const char* const curl_program = "curl";
+const char* const powershell_program = "pwsh";
 
 }  // namespace korvix

@@ -3,5 +3,6 @@
 namespace korvix {
 
 const char* const curl_program = "curl.exe";
+const char* const powershell_program = "powershell.exe";
 
 }  // namespace korvix
