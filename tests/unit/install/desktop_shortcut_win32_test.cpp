@@ -25,7 +25,7 @@ TEST(DesktopShortcutWin32, PowerShellGetsTheCommandIntact) {
   std::filesystem::path tools = temp / "tools";
   std::filesystem::create_directories(tools);
   std::filesystem::copy_file(test::recorder_program(), tools / "powershell.exe");
-  std::filesystem::path install = temp / "Rick's \"Games\"" / "Korvix Velarine";
+  std::filesystem::path install = temp / path_from_utf8("Rick's Spiele J\xC3\xB6rg") / "Korvix Velarine";
   test::write_bytes(install / "korvix-launcher.exe", "exe");
   test::write_bytes(install / "korvix-icon.ico", "ico");
   std::filesystem::path record = temp / "record.txt";
@@ -45,7 +45,7 @@ TEST(DesktopShortcutWin32, PowerShellGetsTheCommandIntact) {
   EXPECT_EQ(runs[0].arguments[1], "-Command");
   std::string command = runs[0].arguments[2];
   EXPECT_EQ(command, shortcut_command(install / "korvix-launcher.exe", install, install / "korvix-icon.ico"));
-  std::string quoted_install = to_utf8(temp.path()) + "\\Rick''s \"Games\"\\Korvix Velarine";
+  std::string quoted_install = to_utf8(temp.path()) + "\\Rick''s Spiele J\xC3\xB6rg\\Korvix Velarine";
   EXPECT_NE(command.find("$s.TargetPath='" + quoted_install + "\\korvix-launcher.exe';"), std::string::npos)
       << command;
   EXPECT_NE(command.find("$s.WorkingDirectory='" + quoted_install + "';"), std::string::npos) << command;
