@@ -9,6 +9,7 @@
 
 #include "app/launcher_status.h"
 #include "app/menu_action.h"
+#include "install/game_start.h"
 #include "menu/menu_row.h"
 #include "settings/game_settings.h"
 
@@ -61,6 +62,19 @@ class LauncherApp {
   // The one long job (install/): install flag and kind (0 build, 1 texture
   // upscaler, 2 subtitle maker). Does nothing while a job runs.
   void start_job(bool install, int32_t kind);
+
+  // Hides the window and starts the game; the launcher ends with the game. On
+  // failure the error goes to `message` and the window comes back.
+  void play();
+  // Direct start at start-up: the option is on, the game is installed, and the
+  // player holds neither Shift nor LB / View (`read_held` tells; tests inject it).
+  bool should_start_directly(const HeldReader& read_held = read_held_at_start) const;
+
+  // The game's icon in the install folder, made by the icon maker when missing.
+  void ensure_icon();
+  // Icon, the launcher's copy in the install folder, then the desktop shortcut to
+  // it; the outcome goes to `message`.
+  void make_desktop_shortcut();
 
   void attach_renderer(SDL_Renderer* renderer);
   void on_display_change();

@@ -193,6 +193,9 @@ int run_launcher() {
   SDL_PumpEvents();
   SDL_Delay(120);
   SDL_PumpEvents();
+  // Before any window: a started game ends the launcher with it; a failure
+  // leaves its error in the status line of the menu that opens next.
+  if (app->should_start_directly()) app->play();
 
   Frontend frontend;
   int code = create_frontend(*app, frontend);

@@ -125,8 +125,14 @@ void LauncherApp::activate(MenuRow row) {
     case row_stop:
       stop_job(*status);
       break;
+    case row_play:
+      play();
+      break;
     case row_start_directly:
       toggle_option(direct_start);
+      break;
+    case row_desktop_shortcut:
+      make_desktop_shortcut();
       break;
     case row_graphics:
       toggle_option(original_graphics);
@@ -160,7 +166,7 @@ void LauncherApp::activate(MenuRow row) {
       start_launcher_download(status, install_dir);
       break;
     default:
-      // Play, Desktop shortcut and Edit subtitles are wired with the work they start.
+      // Edit subtitles is wired with the subtitle editor.
       break;
   }
 }
