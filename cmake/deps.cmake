@@ -11,6 +11,15 @@ find_package(Threads REQUIRED)
 add_library(korvix_threads INTERFACE)
 target_link_libraries(korvix_threads INTERFACE Threads::Threads)
 
+# The system's crypto, for checking downloads: BCrypt on Windows, libcrypto elsewhere.
+add_library(korvix_crypto INTERFACE)
+if(WIN32)
+  target_link_libraries(korvix_crypto INTERFACE bcrypt)
+else()
+  find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+  target_link_libraries(korvix_crypto INTERFACE OpenSSL::Crypto)
+endif()
+
 # SDL3
 if(WIN32)
   set(sdl_prefix "${KORVIX_DEPS_DIR}/sdl3-windows")

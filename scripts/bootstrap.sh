@@ -27,7 +27,7 @@ linux_packages=(
   libxtst-dev libxkbcommon-dev libwayland-dev wayland-protocols libpulse-dev libasound2-dev
   libdbus-1-dev libudev-dev libdrm-dev libgbm-dev libgl-dev libegl-dev
   libgl1-mesa-dri
-  libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libstb-dev libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   fonts-dejavu-core imagemagick
 )
 windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine64 xvfb xauth)

@@ -12,7 +12,7 @@
 #include "platform/system_error.h"
 #include "state/folders.h"
 #include "update/http.h"
-#include "update/sha256.h"
+#include "platform/sha256.h"
 
 namespace korvix {
 

@@ -15,7 +15,7 @@
 #include "platform/file_moves.h"
 #include "state/state_test_support.h"
 #include "update/self_update.h"
-#include "update/sha256.h"
+#include "platform/sha256.h"
 
 namespace korvix {
 namespace {
