@@ -66,6 +66,21 @@ void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const Men
   draw->AddRect(ImVec2(x - 0.6f * layout.margin, y - 0.5f * layout.margin),
                 ImVec2(x + w + 0.6f * layout.margin, y + n * h + 0.5f * layout.margin), theme::panel_edge, 10 * s, 0,
                 1.5f * s);
+  // Arrows in the panel's padding, centred, tell that a long page goes on
+  // above or below.
+  float padding = 0.5f * layout.margin;
+  float arrow = 0.6f * padding;
+  float arrow_x = x + 0.5f * w;
+  if (shown.first > 0) {
+    float tip = y - 0.8f * padding;
+    draw->AddTriangleFilled(ImVec2(arrow_x - arrow, tip + arrow), ImVec2(arrow_x + arrow, tip + arrow),
+                            ImVec2(arrow_x, tip), theme::accent);
+  }
+  if (shown.first + shown.count < static_cast<int>(rows.size())) {
+    float tip = y + n * h + 0.8f * padding;
+    draw->AddTriangleFilled(ImVec2(arrow_x - arrow, tip - arrow), ImVec2(arrow_x + arrow, tip - arrow),
+                            ImVec2(arrow_x, tip), theme::accent);
+  }
   MeasureText measure = measure_at(font, layout.row_text_size);
   const ImGuiIO& io = ImGui::GetIO();
   bool mouse_moved = io.MouseDelta.x != 0.0f || io.MouseDelta.y != 0.0f;
