@@ -10,7 +10,7 @@
 #include "platform/programs.h"
 #include "state/folders.h"
 #include "state/install_record.h"
-#include "state/key_value_file.h"
+#include "platform/file_read.h"
 #include "update/http.h"
 #include "update/self_update.h"
 #include "update/update_checks.h"

@@ -1,8 +1,8 @@
 #include "settings/game_settings.h"
 
-#include <fstream>
 #include <system_error>
 
+#include "platform/file_read.h"
 #include "platform/file_save.h"
 #include "platform/paths.h"
 #include "settings/setting_line.h"
@@ -11,17 +11,6 @@
 namespace korvix {
 
 namespace {
-
-// Binary read: the bytes, and so the lines, are the same on every platform.
-bool read_whole_file(const std::filesystem::path& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.append(buffer, static_cast<size_t>(in.gcount()));
-  }
-  return !in.bad();
-}
 
 bool file_is_missing(const std::filesystem::path& path) {
   std::error_code error;
@@ -35,11 +24,12 @@ void GameSettings::load(const std::filesystem::path& path) {
   lines_.clear();
   values_.clear();
   unreadable_ = false;
-  std::string bytes;
-  if (!read_whole_file(path, bytes)) {
+  std::optional<std::string> read = read_file_bytes(path);
+  if (!read) {
     unreadable_ = !file_is_missing(path);
     return;
   }
+  const std::string& bytes = *read;
   // Split at LF; a final line without LF counts too. One trailing CR goes.
   size_t start = 0;
   while (start < bytes.size()) {

@@ -6,7 +6,7 @@
 #include "platform/links.h"
 #include "platform/volumes.h"
 #include "state/folders.h"
-#include "state/path_text.h"
+#include "platform/paths.h"
 
 namespace korvix {
 

@@ -1,8 +1,7 @@
 #include "state/key_value_file.h"
 
-#include <fstream>
-#include <sstream>
 
+#include "platform/file_read.h"
 #include "platform/file_save.h"
 
 namespace korvix {
@@ -48,16 +47,6 @@ std::string format_key_values(const KeyValues& entries) {
     text += "\r\n";
   }
   return text;
-}
-
-std::optional<std::string> read_file_bytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  // A folder opens on some systems but cannot be read.
-  if (in.bad()) return std::nullopt;
-  return std::move(bytes).str();
 }
 
 KeyValues read_ini(const std::filesystem::path& path) {

@@ -26,9 +26,6 @@ std::string format_key_values(const KeyValues& entries);
 // leading "#", and a value without line breaks or trailing spaces.
 bool round_trips(const std::string& key, const std::string& value);
 
-// The whole file as bytes, or nothing when it cannot be read.
-std::optional<std::string> read_file_bytes(const std::filesystem::path& path);
-
 // The file's entries; a missing or unreadable file gives an empty map.
 KeyValues read_ini(const std::filesystem::path& path);
 

@@ -8,8 +8,9 @@
 #include "app/launcher_app.h"
 #include "state/folders.h"
 #include "state/install_record.h"
+#include "platform/file_read.h"
 #include "state/key_value_file.h"
-#include "state/path_text.h"
+#include "platform/paths.h"
 
 namespace korvix {
 

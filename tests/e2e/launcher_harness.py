@@ -55,6 +55,20 @@ def bmp_pixel(path, x, y):
     return r, g, b
 
 
+ACCENT = (255, 204, 0)
+WARNING = (255, 110, 90)
+
+
+def region_has_colour(path, colour, left, top, right, bottom, tolerance=40):
+    """Whether any pixel of the rectangle is within `tolerance` of `colour`."""
+    for y in range(top, bottom):
+        for x in range(left, right):
+            pixel = bmp_pixel(path, x, y)
+            if all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3)):
+                return True
+    return False
+
+
 class LauncherTestCase(unittest.TestCase):
     """Base class: a temporary home per test and a copy of the binary in it."""
 

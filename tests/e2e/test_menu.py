@@ -2,7 +2,7 @@
 import os
 import unittest
 
-from launcher_harness import LauncherTestCase, bmp_size
+from launcher_harness import ACCENT, LauncherTestCase, bmp_size, region_has_colour
 
 
 def make_sparse_file(path, size):
@@ -43,9 +43,16 @@ class NotInstalledMenuTest(LauncherTestCase):
         self.assertEqual(entries["branch"], "main")
 
     def test_disc_image_dialog_headless_says_it_is_unavailable(self):
+        # Eight rows from y 224, 37 high, end at 520; the status area starts 1.2 margins below.
+        status_top = 548
+        before = self.run_launcher()
+        self.assertFalse(region_has_colour(before.screenshot, ACCENT, 186, status_top, 900, status_top + 22),
+                         "without a message the status area starts with dim help text")
         run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS="accept")
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertEqual(bmp_size(run.screenshot), (1280, 760))
+        self.assertTrue(region_has_colour(run.screenshot, ACCENT, 186, status_top, 900, status_top + 22),
+                        "the dialog's failure is shown as the status message")
 
 
 class InstalledMenuTest(LauncherTestCase):

@@ -3,23 +3,12 @@ import os
 import sys
 import unittest
 
-from launcher_harness import LauncherTestCase, bmp_pixel
+from launcher_harness import ACCENT, WARNING, LauncherTestCase, region_has_colour
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fake_github"))
 from fake_github import FakeGitHub  # noqa: E402
 
 REPO = "korvix-velarine/korvix-velarine"
-ACCENT = (255, 204, 0)
-WARNING = (255, 110, 90)
-
-
-def region_has_colour(path, colour, left, top, right, bottom, tolerance=40):
-    for y in range(top, bottom):
-        for x in range(left, right):
-            pixel = bmp_pixel(path, x, y)
-            if all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3)):
-                return True
-    return False
 
 
 class UpdateChecksTest(LauncherTestCase):
