@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <system_error>
+#include <thread>
 
 #include "platform/file_save_detail.h"
 #include "platform/paths.h"
@@ -21,23 +22,44 @@ std::filesystem::path temporary_path_for(const std::filesystem::path& target, co
   return target.parent_path() / name;
 }
 
+bool replace_with_retries(const std::filesystem::path& from, const std::filesystem::path& to,
+                          std::chrono::milliseconds retry_for, std::string& reason) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point give_up = Clock::now() + retry_for;
+  while (!replace_file(from, to, reason)) {
+    if (Clock::now() >= give_up) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  return true;
+}
+
 }  // namespace
 
-bool save_file_atomically(const std::filesystem::path& target, std::string_view bytes,
-                          const SaveOptions& options, std::string* error) {
-  std::string reason;
+SaveResult save_file(const std::filesystem::path& target, std::string_view bytes, const SaveOptions& options) {
   if (options.create_folders && target.has_parent_path()) {
     std::error_code ignored;
     std::filesystem::create_directories(target.parent_path(), ignored);
   }
+  SaveResult result;
   std::filesystem::path temporary = temporary_path_for(target, options);
-  bool ok = write_and_flush(temporary, bytes, reason) && replace_file(temporary, target, reason);
-  if (!ok) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    if (error) *error = reason;
+  if (!write_and_flush(temporary, bytes, result.reason)) {
+    result.failed_at = SaveStep::writing;
+  } else if (!replace_with_retries(temporary, target, options.replace_retry_for, result.reason)) {
+    result.failed_at = SaveStep::replacing;
   }
-  return ok;
+  if (!result.ok()) {
+    // Only our own file: a folder standing in its place is not ours to delete.
+    std::error_code ignored;
+    if (!std::filesystem::is_directory(temporary, ignored)) std::filesystem::remove(temporary, ignored);
+  }
+  return result;
+}
+
+bool save_file_atomically(const std::filesystem::path& target, std::string_view bytes, const SaveOptions& options,
+                          std::string* error) {
+  SaveResult result = save_file(target, bytes, options);
+  if (!result.ok() && error) *error = result.reason;
+  return result.ok();
 }
 
 }  // namespace korvix

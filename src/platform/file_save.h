@@ -5,6 +5,7 @@
 // therefore leaves either the old file or the new one, never a truncated one.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,11 +18,29 @@ struct SaveOptions {
   std::string temp_suffix;
   // Create the target's folder (and its parents) first.
   bool create_folders = false;
+  // How long to keep trying the rename when it fails. On Windows a program that
+  // has the target open without sharing its deletion blocks it for a moment.
+  std::chrono::milliseconds replace_retry_for{0};
 };
 
-// Writes `bytes` to `target` atomically. On failure the target is untouched,
-// the temporary file is removed, and `error` (when given) holds a one-line reason.
-bool save_file_atomically(const std::filesystem::path& target, std::string_view bytes,
-                          const SaveOptions& options = {}, std::string* error = nullptr);
+enum class SaveStep {
+  done,
+  writing,    // the temporary file could not be written whole
+  replacing,  // it was written, but could not be renamed over the target
+};
+
+struct SaveResult {
+  SaveStep failed_at = SaveStep::done;
+  std::string reason;  // the system's one-line text, when a step failed
+  bool ok() const { return failed_at == SaveStep::done; }
+};
+
+// Writes `bytes` to `target` atomically. On failure the target is untouched and
+// the temporary file is removed; the result tells which step failed and why.
+SaveResult save_file(const std::filesystem::path& target, std::string_view bytes, const SaveOptions& options = {});
+
+// The same, as a success flag and (when given) the reason of a failure.
+bool save_file_atomically(const std::filesystem::path& target, std::string_view bytes, const SaveOptions& options = {},
+                          std::string* error = nullptr);
 
 }  // namespace korvix
