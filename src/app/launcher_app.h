@@ -12,6 +12,7 @@
 #include "install/game_start.h"
 #include "menu/menu_row.h"
 #include "settings/game_settings.h"
+#include "subtitles/subtitles_summary.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -98,6 +99,7 @@ class LauncherApp {
   bool subtitles_on_install = false;
   std::vector<std::filesystem::path> disc_images;
   int32_t disc_image_index = 0;
+  SubtitlesSummaryCache subtitles_summary;  // the subtitles page's, read again when the file changes
 
   // The interface clock in seconds (confirmations, delayed checks). Tests replace it.
   std::function<double()> interface_clock;

@@ -141,8 +141,10 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   std::vector<MenuRow> rows = app.row_list();
   if (!rows.empty()) app.selected_row = std::clamp(app.selected_row, 0, static_cast<int32_t>(rows.size()) - 1);
   MenuFacts facts = menu_facts(app, snapshot, rows);
+  std::string summary = app.screen == screen_subtitles ? app.subtitles_summary.get(app.install_dir) : std::string();
+  facts.subtitles_exist = !summary.empty();
   std::vector<MenuRowView> views = build_row_views(app, rows, snapshot, facts);
-  StatusInputs status_inputs{app.screen, app.message, {}};
+  StatusInputs status_inputs{app.screen, app.message, std::move(summary)};
   std::vector<StatusText> texts = status_texts(status_inputs, snapshot, facts);
 
   ImGuiViewport* viewport = ImGui::GetMainViewport();

@@ -55,6 +55,34 @@ def bmp_pixel(path, x, y):
     return r, g, b
 
 
+class Bitmap:
+    """A 24- or 32-bit BMP read once, for tests that look at many pixels."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.data = f.read()
+        data = self.data
+        self.offset = struct.unpack("<I", data[10:14])[0]
+        self.width, height = struct.unpack("<ii", data[18:26])
+        self.top_down = height < 0
+        self.height = abs(height)
+        self.step = struct.unpack("<H", data[28:30])[0] // 8
+        masks = struct.unpack("<III", data[54:66]) if self.step == 4 and len(data) > 66 else None
+        self.shifts = None
+        if masks and masks != (0, 0, 0):
+            self.shifts = [(mask, (mask & -mask).bit_length() - 1) for mask in masks]
+        self.row_size = (self.width * self.step + 3) & ~3
+
+    def pixel(self, x, y):
+        """(r, g, b), y counted from the top."""
+        row = y if self.top_down else self.height - 1 - y
+        start = self.offset + row * self.row_size + x * self.step
+        if self.shifts:
+            value = struct.unpack_from("<I", self.data, start)[0]
+            return tuple((value & mask) >> shift for mask, shift in self.shifts)
+        return self.data[start + 2], self.data[start + 1], self.data[start]
+
+
 ACCENT = (255, 204, 0)
 WARNING = (255, 110, 90)
 
