@@ -1,51 +1,12 @@
 // CPU cost of one menu frame, headless: building the rows and texts and
 // drawing them into ImGui's draw lists (no rendering).
 #include <benchmark/benchmark.h>
-#include <imgui.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "app/fonts.h"
-#include "app/launcher_app.h"
-#include "menu/draw_menu.h"
+#include "headless_menu.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct HeadlessMenu {
-  HeadlessMenu() {
-    folder = fs::temp_directory_path() / "korvix-menu-bench";
-    fs::create_directories(folder / "game");
-    std::ofstream(folder / "korvix.exe") << "x";
-    std::ofstream(folder / "game" / "default.xex") << "x";
-    std::ofstream(folder / "korvix.toml") << "fullscreen = true\nvelarine_graphics = false\n";
-    ImGui::CreateContext();
-    ImGuiIO& io = ImGui::GetIO();
-    io.IniFilename = nullptr;
-    io.DisplaySize = ImVec2(1280, 760);
-    io.DeltaTime = 1.0f / 60.0f;
-    font = korvix::load_font(io);
-    // No renderer here: claim texture support so the atlas needs no upload.
-    io.BackendFlags |= ImGuiBackendFlags_RendererHasTextures;
-    app.install_dir = folder;
-    app.interface_clock = [] { return ImGui::GetTime(); };
-  }
-  ~HeadlessMenu() {
-    ImGui::DestroyContext();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-  }
-  void frame() {
-    ImGui::NewFrame();
-    korvix::draw_menu(app, font);
-    ImGui::Render();
-  }
-  fs::path folder;
-  ImFont* font = nullptr;
-  korvix::LauncherApp app;
-};
+using korvix::bench::HeadlessMenu;
 
 void BM_InstalledMainMenu(benchmark::State& state) {
   HeadlessMenu menu;
