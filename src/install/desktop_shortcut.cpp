@@ -4,6 +4,7 @@
 
 #include "app/launcher_app.h"
 #include "install/process_runner.h"
+#include "platform/command_line.h"
 #include "platform/desktop.h"
 #include "platform/executable_path.h"
 #include "platform/file_moves.h"
@@ -26,16 +27,7 @@ bool file_exists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-// A PowerShell single-quoted string: the only escape is a doubled quote.
-std::string single_quoted(const std::filesystem::path& path) {
-  std::string text = to_utf8(path);
-  std::string out;
-  for (char c : text) {
-    out.push_back(c);
-    if (c == '\'') out.push_back('\'');
-  }
-  return out;
-}
+std::string single_quoted(const std::filesystem::path& path) { return powershell_single_quoted(to_utf8(path)); }
 
 // A string value of a desktop entry: backslash and control characters escaped, and
 // a leading blank kept as \s so that the reader doesn't trim it.

@@ -30,6 +30,25 @@ TEST(ShortcutCommand, QuotesAreDoubledAndTheIconIsOptional) {
             "$s.WorkingDirectory='D:/K\xC3\xB6rvix';$s.Save()");
 }
 
+TEST(ShortcutCommand, TypographicQuotesAreDoubledLikeTheAsciiOne) {
+  // PowerShell ends a single-quoted string at U+2018 to U+201B too.
+  const std::string left = "\xE2\x80\x98", right = "\xE2\x80\x99", low = "\xE2\x80\x9A", reversed = "\xE2\x80\x9B";
+  const std::string folder = "C:/Games/Rick" + right + "s " + left + "best" + low + " " + reversed;
+  const std::string doubled =
+      "C:/Games/Rick" + right + right + "s " + left + left + "best" + low + low + " " + reversed + reversed;
+  std::string command = shortcut_command(path_from_utf8(folder + "/korvix-launcher.exe"), path_from_utf8(folder),
+                                         path_from_utf8(folder + "/korvix-icon.ico"));
+  EXPECT_NE(command.find("$s.TargetPath='" + doubled + "/korvix-launcher.exe';$s.WorkingDirectory='" + doubled +
+                         "';$s.IconLocation='" + doubled + "/korvix-icon.ico,0';"),
+            std::string::npos)
+      << command;
+  // Neighbours of the quotes in UTF-8 (U+2017, U+201C, a lone lead) stay single.
+  std::string others = "\xE2\x80\x97\xE2\x80\x9C\xE2\x80";
+  EXPECT_NE(shortcut_command(path_from_utf8("D:/" + others), path_from_utf8("D:/"), {})
+                .find("TargetPath='D:/" + others + "';"),
+            std::string::npos);
+}
+
 TEST(DesktopEntry, ExecIsQuotedByTheDesktopEntryRules) {
   EXPECT_EQ(desktop_exec_argument("/home/a/Games/Korvix Velarine/korvix-launcher"),
             "\"/home/a/Games/Korvix Velarine/korvix-launcher\"");

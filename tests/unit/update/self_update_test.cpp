@@ -235,6 +235,11 @@ TEST(DelayedDeleteCommandTest, QuotesThePathForPowerShell) {
             "for($i=0;$i -lt 1800 -and (Test-Path -LiteralPath $p);$i++){Remove-Item -LiteralPath $p -Force "
             "-ErrorAction SilentlyContinue;Start-Sleep 1}\"");
   EXPECT_NE(delayed_delete_command("a''b").find("$p='a''''b';"), std::string::npos);
+  // PowerShell ends the string at the typographic quotes as well.
+  EXPECT_NE(delayed_delete_command("D:\\Rick\xE2\x80\x99s Games\\\xE2\x80\x98k\xE2\x80\x9B.exe")
+                .find("$p='D:\\Rick\xE2\x80\x99\xE2\x80\x99s "
+                      "Games\\\xE2\x80\x98\xE2\x80\x98k\xE2\x80\x9B\xE2\x80\x9B.exe';for("),
+            std::string::npos);
 }
 
 TEST(FileMovesTest, MoveReplacesCopyOverwritesAndSameFileIsByIdentity) {
