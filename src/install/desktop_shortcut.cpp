@@ -106,7 +106,8 @@ void LauncherApp::ensure_icon() {
   // A failing maker only means a shortcut without the game's icon.
   for (const std::filesystem::path& maker : icon_maker_candidates(install_dir, source_dir)) {
     std::string output;
-    if (ProcessRunner::run_captured({to_utf8(maker), to_utf8(game_image), to_utf8(install_dir)}, output) == 0) return;
+    if (ProcessRunner::run_captured({to_utf8(maker), to_utf8(game_image), to_utf8(install_dir)}, output).succeeded())
+      return;
   }
 }
 
@@ -121,7 +122,8 @@ bool write_desktop_shortcut(const std::filesystem::path& install_dir) {
     if (file_exists(install_dir / "korvix-icon.ico")) icon = install_dir / "korvix-icon.ico";
     std::string output;
     return ProcessRunner::run_captured(
-               {powershell_program, "-NoProfile", "-Command", shortcut_command(target, folder, icon)}, output) == 0;
+               {powershell_program, "-NoProfile", "-Command", shortcut_command(target, folder, icon)}, output)
+        .succeeded();
   }
   std::optional<std::filesystem::path> icon;
   if (file_exists(install_dir / "korvix-icon.png")) icon = install_dir / "korvix-icon.png";

@@ -44,7 +44,7 @@ SourcesResult get_sources_with_git(LauncherStatus& status, const fs::path& sourc
     return result;
   }
   std::string output;
-  ProcessRunner::run_captured({git_program, "-C", s, "log", "-1", "--format=%H %cs %s"}, output, nullptr,
+  ProcessRunner::run_captured({git_program, "-C", s, "log", "-1", "--format=%H %cs %s"}, output,
                               &status.cancel_requested);
   std::istringstream words(output);
   result.record.branch = branch;

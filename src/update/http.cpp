@@ -26,13 +26,13 @@ std::vector<std::string> download_arguments(const std::string& url, const std::s
   return {curl_program, "-fsSL", "--max-time", "900", "-H", user_agent_header, "-o", target, url};
 }
 
-ApiReply api_reply_from_curl(int exit_code, const std::string& output, const std::string& runner_error) {
+ApiReply api_reply_from_curl(const RunResult& curl, const std::string& output) {
   ApiReply reply;
-  if (exit_code < 0) {
-    reply.error = runner_error;
+  if (!curl.started()) {
+    reply.error = curl.start_error;
     return reply;
   }
-  if (exit_code > 0) {
+  if (curl.exit_code != 0) {
     reply.error = "Couldn't reach GitHub (" + first_line(output) + ")";
     return reply;
   }
@@ -48,19 +48,17 @@ ApiReply api_reply_from_curl(int exit_code, const std::string& output, const std
 
 ApiReply api_get(const std::string& repo, const std::string& path) {
   std::string output;
-  std::string runner_error;
-  int exit_code = ProcessRunner::run_captured(api_get_arguments(api_base() + repo + path), output, &runner_error);
-  return api_reply_from_curl(exit_code, output, runner_error);
+  RunResult curl = ProcessRunner::run_captured(api_get_arguments(api_base() + repo + path), output);
+  return api_reply_from_curl(curl, output);
 }
 
 DownloadResult download_file(const std::string& url, const std::string& target) {
   std::string output;
-  std::string runner_error;
-  int exit_code = ProcessRunner::run_captured(download_arguments(url, target), output, &runner_error);
+  RunResult curl = ProcessRunner::run_captured(download_arguments(url, target), output);
   DownloadResult result;
-  if (exit_code < 0) {
-    result.error = runner_error;
-  } else if (exit_code > 0) {
+  if (!curl.started()) {
+    result.error = curl.start_error;
+  } else if (curl.exit_code != 0) {
     result.error = "download failed (" + first_line(output) + ")";
   } else {
     result.ok = true;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "install/process_runner.h"
 #include "update/json.h"
 
 namespace korvix {
@@ -29,8 +30,8 @@ ApiReply api_get(const std::string& repo, const std::string& path);
 // The argument list of an API request for `url`.
 std::vector<std::string> api_get_arguments(const std::string& url);
 
-// Turns curl's exit code, its captured output and the runner's error text into a reply.
-ApiReply api_reply_from_curl(int exit_code, const std::string& output, const std::string& runner_error);
+// Turns curl's run and its captured output into a reply.
+ApiReply api_reply_from_curl(const RunResult& curl, const std::string& output);
 
 // The argument list that downloads `url` into `target` (UTF-8).
 std::vector<std::string> download_arguments(const std::string& url, const std::string& target);

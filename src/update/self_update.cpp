@@ -102,13 +102,13 @@ void start_launcher_download(const std::shared_ptr<LauncherStatus>& status, cons
   }).detach();
 }
 
-DownloadCheck judge_download(int exit_code, const std::string& curl_output, const std::string& runner_error,
-                             uint64_t file_size, uint64_t expected_size, const std::string& expected_digest,
+DownloadCheck judge_download(const RunResult& curl, const std::string& curl_output, uint64_t file_size,
+                             uint64_t expected_size, const std::string& expected_digest,
                              const std::function<std::string()>& actual_sha256) {
   DownloadCheck check;
-  if (exit_code < 0) {
-    check.error = runner_error;
-  } else if (exit_code > 0) {
+  if (!curl.started()) {
+    check.error = curl.start_error;
+  } else if (curl.exit_code != 0) {
     check.error = "download failed (" + first_line(curl_output) + ")";
   } else if (file_size < smallest_launcher || (expected_size != 0 && expected_size != file_size)) {
     check.error = "the download came out wrong (" + std::to_string(file_size) + " bytes)";
@@ -126,10 +126,9 @@ void run_launcher_download(LauncherStatus& status, const std::string& url, uint6
   std::error_code ignored;
   fs::remove(download, ignored);
   std::string output;
-  std::string runner_error;
-  int exit_code = ProcessRunner::run_captured(download_arguments(url, to_utf8(download)), output, &runner_error);
-  DownloadCheck check = judge_download(exit_code, output, runner_error, file_size_or_zero(download), expected_size,
-                                       expected_digest, [&] { return sha256_file_hex(download).value_or(""); });
+  RunResult curl = ProcessRunner::run_captured(download_arguments(url, to_utf8(download)), output);
+  DownloadCheck check = judge_download(curl, output, file_size_or_zero(download), expected_size, expected_digest,
+                                       [&] { return sha256_file_hex(download).value_or(""); });
   if (!check.error.empty()) {
     fs::remove(download, ignored);
   } else {

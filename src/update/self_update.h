@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/launcher_status.h"
+#include "install/process_runner.h"
 
 namespace korvix {
 
@@ -35,12 +36,12 @@ struct DownloadCheck {
   std::string error;
 };
 
-// Judges a download of `file_size` bytes that curl ended with `exit_code`:
+// Judges a download of `file_size` bytes made by the run `curl`:
 // below 1 MiB, a size other than the release's (when known), or a SHA-256 other
 // than the release's digest "sha256:<64 hex>" (when given) is wrong.
 // `actual_sha256` is the file's hash in lower-case hex, asked for only when needed.
-DownloadCheck judge_download(int exit_code, const std::string& curl_output, const std::string& runner_error,
-                             uint64_t file_size, uint64_t expected_size, const std::string& expected_digest,
+DownloadCheck judge_download(const RunResult& curl, const std::string& curl_output, uint64_t file_size,
+                             uint64_t expected_size, const std::string& expected_digest,
                              const std::function<std::string()>& actual_sha256);
 
 // The download worker's body, on the calling thread: downloads `url` to the

@@ -272,15 +272,14 @@ TEST_F(UpdateChecksTest, CurlMissingFromThePathGivesTheRunnersText) {
   std::filesystem::create_directories(empty);
   setenv("PATH", empty.c_str(), 1);
   std::string output;
-  std::string runner_error;
-  int code = ProcessRunner::run_captured({curl_program, "--version"}, output, &runner_error);
+  RunResult curl = ProcessRunner::run_captured({curl_program, "--version"}, output);
   start_commit_check(status, repo_name, "");
   Snapshot s = settled();
   setenv("PATH", path.c_str(), 1);
-  EXPECT_EQ(code, -1);
-  EXPECT_NE(runner_error, "");
+  EXPECT_FALSE(curl.started());
+  EXPECT_EQ(curl.start_error, "couldn't start curl (error 2)");
   EXPECT_EQ(s.check_state, check_failed);
-  EXPECT_EQ(s.check_error, runner_error);
+  EXPECT_EQ(s.check_error, curl.start_error);
   EXPECT_TRUE(server_->requests().empty());
 }
 
