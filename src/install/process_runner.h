@@ -38,7 +38,9 @@ class ProcessRunner {
   // started gives "couldn't start X (error N)" (or "CreatePipe failed") as the
   // start error. Every non-empty output line goes through `clean_output_line` to
   // `line_handler`, on this thread, in output order; without a handler the output
-  // is read and dropped.
+  // is read and dropped. Once the child itself has ended, what it wrote that is
+  // still in the pipe is taken (within the bounds of ChildProcess), then whatever
+  // it left running is killed: a leftover that holds the pipe never holds the run.
   //
   // `job_cancel` marks a run of the long job: pass the job's `cancel_requested`.
   // Such a run is listed in the current-job record while its child runs, so

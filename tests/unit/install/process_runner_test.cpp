@@ -160,6 +160,16 @@ class JobRun {
     return pids_.size() == 2;
   }
 
+  // Waits for the run to end by itself. A run still going after `limit` is
+  // stopped, so a broken runner fails the test instead of hanging it.
+  bool ends_by_itself(std::chrono::seconds limit) {
+    std::unique_lock lock(mutex_);
+    if (changed_.wait_for(lock, limit, [this] { return ended_; })) return true;
+    lock.unlock();
+    stop();
+    return false;
+  }
+
   // What the menu's Stop does.
   void stop() {
     cancel_requested = true;
@@ -199,12 +209,21 @@ TEST(ProcessRunnerCancel, StopKillsTheWholeTree) {
   expect_all_ended(job.pids());
 }
 
-TEST(ProcessRunnerCancel, StopEndsARunWhoseGrandchildrenHoldTheOutput) {
-  // The child itself is gone; its grandchildren keep the pipe open until Stop.
+TEST(ProcessRunner, AChildThatEndsWhileGrandchildrenHoldTheOutputEndsTheRun) {
+  // A script that succeeded but left a server running: the run ends with the
+  // script's code, without a Stop, and takes the server with it.
   JobRun job({"tree", "3600", "exit"});
-  ASSERT_TRUE(job.wait_for_grandchildren());
-  job.stop();
-  job.join();
+  ASSERT_TRUE(job.ends_by_itself(std::chrono::seconds(30))) << "the run waited for the grandchildren";
+  EXPECT_EQ(job.join(), 0);
+  ASSERT_EQ(job.pids().size(), 2u) << "what the child wrote before it ended is taken";
+  expect_all_ended(job.pids());
+}
+
+TEST(ProcessRunner, AGrandchildThatKeepsWritingAfterTheChildEndedDoesntHoldTheRun) {
+  JobRun job({"spew"});
+  ASSERT_TRUE(job.ends_by_itself(std::chrono::seconds(30))) << "the run read the leftover's output for ever";
+  EXPECT_EQ(job.join(), 0);
+  ASSERT_EQ(job.pids().size(), 1u);
   expect_all_ended(job.pids());
 }
 
