@@ -11,6 +11,7 @@ namespace {
 TEST(HttpTest, ApiRequestArguments) {
   std::vector<std::string> expected{curl_program,
                                     "-fsSL",
+                                    "-g",
                                     "--max-time",
                                     "20",
                                     "-H",
@@ -22,8 +23,9 @@ TEST(HttpTest, ApiRequestArguments) {
 }
 
 TEST(HttpTest, DownloadArguments) {
-  std::vector<std::string> expected{curl_program, "-fsSL", "--max-time", "900", "-H",
-                                    "User-Agent: korvix-velarine-launcher", "-o", "/tmp/k l.download", "https://x/y"};
+  std::vector<std::string> expected{
+      curl_program,        "-fsSL",      "-g", "--max-time", "900", "-H", "User-Agent: korvix-velarine-launcher", "-o",
+      "/tmp/k l.download", "https://x/y"};
   EXPECT_EQ(download_arguments("https://x/y", "/tmp/k l.download"), expected);
 }
 

@@ -67,8 +67,9 @@ TEST(SelfUpdateDownloadTest, TheReleaseCheckKeepsTheAssetsDigest) {
   std::string asset = launcher_release_asset;
   std::string digest = "sha256:" + std::string(64, 'c');
   ApiGet get = [&](const std::string&, const std::string&) {
-    JsonParse parsed = parse_json(R"({"tag_name": "launcher-v9.0.0", "assets": [{"name": ")" + asset +
-                                  R"(", "browser_download_url": "u", "size": 3, "digest": ")" + digest + R"("}]})");
+    JsonParse parsed =
+        parse_json(R"({"tag_name": "launcher-v9.0.0", "assets": [{"name": ")" + asset +
+                   R"(", "browser_download_url": "https://u", "size": 3, "digest": ")" + digest + R"("}]})");
     return ApiReply{parsed.ok, std::move(parsed.value), ""};
   };
   EXPECT_EQ(fetch_release(get, "o/n", "main").digest, digest);
