@@ -16,6 +16,7 @@
 
 #include "app/launcher_status.h"
 #include "install/process_runner.h"
+#include "platform/file_moves.h"
 
 namespace korvix {
 
@@ -81,7 +82,16 @@ void clean_update_leftovers(const std::filesystem::path& install_dir);
 // ignore the result.
 bool keep_launcher_in_install_folder(const std::filesystem::path& install_dir);
 
+// How the launcher's file is moved: move_file_replacing, or a stand-in in tests.
+using MoveFile = bool (*)(const std::filesystem::path& from, const std::filesystem::path& to,
+                          unsigned long& error_code);
+
 // The same for the program file `own` (the running one above; tests pass a copy).
-bool place_launcher_in_install_folder(const std::filesystem::path& own, const std::filesystem::path& install_dir);
+bool place_launcher_in_install_folder(const std::filesystem::path& own, const std::filesystem::path& install_dir,
+                                      MoveFile move = move_file_replacing);
+
+// Whether a file name of the install folder is a side copy of the launcher
+// ("korvix-launcher-" and more), whatever else the name holds.
+bool is_side_copy_name(const std::filesystem::path& file_name);
 
 }  // namespace korvix
