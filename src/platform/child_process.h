@@ -31,8 +31,9 @@ class ChildProcess {
 
   // Starts `args[0]` with the other arguments, never through a shell. A bare name
   // is searched on PATH; Windows takes its own programs from the system folder and
-  // never searches the launcher's or the current folder. Input comes from the null device; output and
-  // errors share one pipe. An empty `working_folder` keeps the launcher's folder.
+  // never searches the launcher's or the current folder. Input comes from the
+  // null device; output and errors share one pipe. An empty `working_folder`
+  // keeps the launcher's folder.
   // On failure returns false and sets `error` to "couldn't start X (error N)", or
   // "CreatePipe failed" when the pipe can't be made.
   bool start(const std::vector<std::string>& args, const std::filesystem::path& working_folder, std::string& error);
