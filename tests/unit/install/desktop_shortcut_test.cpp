@@ -3,6 +3,7 @@
 
 #include "app/launcher_app.h"
 #include "install/desktop_shortcut.h"
+#include "platform/command_line.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
 #include "recorder.h"
@@ -42,11 +43,13 @@ TEST(ShortcutCommand, TypographicQuotesAreDoubledLikeTheAsciiOne) {
                          "';$s.IconLocation='" + doubled + "/korvix-icon.ico,0';"),
             std::string::npos)
       << command;
-  // Neighbours of the quotes in UTF-8 (U+2017, U+201C, a lone lead) stay single.
-  std::string others = "\xE2\x80\x97\xE2\x80\x9C\xE2\x80";
+  // Neighbours of the quotes in UTF-8 (U+2017, U+201C, a cut-off sequence) stay single.
+  std::string others = "\xE2\x80\x97\xE2\x80\x9C";
   EXPECT_NE(shortcut_command(path_from_utf8("D:/" + others), path_from_utf8("D:/"), {})
                 .find("TargetPath='D:/" + others + "';"),
             std::string::npos);
+  EXPECT_EQ(powershell_single_quoted("a\xE2\x80"), "a\xE2\x80");
+  EXPECT_EQ(powershell_single_quoted("\xE2\x80\x99\xE2"), "\xE2\x80\x99\xE2\x80\x99\xE2");
 }
 
 TEST(DesktopEntry, ExecIsQuotedByTheDesktopEntryRules) {
