@@ -5,8 +5,8 @@
 #
 # The prefix is created on first use, under a lock so that parallel tests wait
 # for one creation; only that creation is retried, never the program itself.
-# Output lines lose Wine's CR, so the callers parse them as on Linux. The exit
-# code is the program's.
+# Output lines lose Wine's CR, so the callers parse them as on Linux; they come
+# once the program has ended. The exit code is the program's.
 set -euo pipefail
 
 if [ "$#" -lt 2 ]; then
@@ -52,4 +52,15 @@ if [ ! -f "$prefix/.korvix-ready" ]; then
 fi
 exec 9>&-
 
-"$wine" "$@" | tr -d '\r'
+# The output goes through files, never straight to the caller: the first Wine
+# process of a prefix starts the Wine server and the prefix's system processes,
+# which inherit its output and hold it open until the server ends. A caller that
+# reads a pipe (ctest) would wait for the whole test run, not for this program.
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+status=0
+"$wine" "$@" >"$out" 2>"$err" || status=$?
+tr -d '\r' <"$out"
+cat "$err" >&2
+exit "$status"

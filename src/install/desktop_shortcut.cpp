@@ -4,6 +4,7 @@
 
 #include "app/launcher_app.h"
 #include "install/process_runner.h"
+#include "platform/command_line.h"
 #include "platform/desktop.h"
 #include "platform/executable_path.h"
 #include "platform/file_moves.h"
@@ -26,16 +27,7 @@ bool file_exists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-// A PowerShell single-quoted string: the only escape is a doubled quote.
-std::string single_quoted(const std::filesystem::path& path) {
-  std::string text = to_utf8(path);
-  std::string out;
-  for (char c : text) {
-    out.push_back(c);
-    if (c == '\'') out.push_back('\'');
-  }
-  return out;
-}
+std::string single_quoted(const std::filesystem::path& path) { return powershell_single_quoted(to_utf8(path)); }
 
 // A string value of a desktop entry: backslash and control characters escaped, and
 // a leading blank kept as \s so that the reader doesn't trim it.
@@ -114,7 +106,8 @@ void LauncherApp::ensure_icon() {
   // A failing maker only means a shortcut without the game's icon.
   for (const std::filesystem::path& maker : icon_maker_candidates(install_dir, source_dir)) {
     std::string output;
-    if (ProcessRunner::run_captured({to_utf8(maker), to_utf8(game_image), to_utf8(install_dir)}, output) == 0) return;
+    if (ProcessRunner::run_captured({to_utf8(maker), to_utf8(game_image), to_utf8(install_dir)}, output).succeeded())
+      return;
   }
 }
 
@@ -129,7 +122,8 @@ bool write_desktop_shortcut(const std::filesystem::path& install_dir) {
     if (file_exists(install_dir / "korvix-icon.ico")) icon = install_dir / "korvix-icon.ico";
     std::string output;
     return ProcessRunner::run_captured(
-               {powershell_program, "-NoProfile", "-Command", shortcut_command(target, folder, icon)}, output) == 0;
+               {powershell_program, "-NoProfile", "-Command", shortcut_command(target, folder, icon)}, output)
+        .succeeded();
   }
   std::optional<std::filesystem::path> icon;
   if (file_exists(install_dir / "korvix-icon.png")) icon = install_dir / "korvix-icon.png";

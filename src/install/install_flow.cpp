@@ -37,14 +37,18 @@ SourcesResult get_sources_with_git(LauncherStatus& status, const fs::path& sourc
   SourcesResult result;
   ProgressParser::set_step(status, "Getting " + branch + " (git)");
   std::string s = to_utf8(sources);
-  bool ok = run_job_program(status, {git_program, "-C", s, "fetch", "origin", branch}, sources) == 0 &&
-            run_job_program(status, {git_program, "-C", s, "checkout", "-f", "-B", branch, "origin/" + branch}, sources) == 0;
+  // An explicit destination: a single-branch or shallow clone keeps no
+  // origin/<branch> of a branch it doesn't track, and the checkout needs one.
+  std::string refspec = "+refs/heads/" + branch + ":refs/remotes/origin/" + branch;
+  bool ok =
+      run_job_program(status, {git_program, "-C", s, "fetch", "origin", refspec}, sources) == 0 &&
+      run_job_program(status, {git_program, "-C", s, "checkout", "-f", "-B", branch, "origin/" + branch}, sources) == 0;
   if (!ok) {
     result.error = "Getting the sources with git failed.";
     return result;
   }
   std::string output;
-  ProcessRunner::run_captured({git_program, "-C", s, "log", "-1", "--format=%H %cs %s"}, output, nullptr,
+  ProcessRunner::run_captured({git_program, "-C", s, "log", "-1", "--format=%H %cs %s"}, output,
                               &status.cancel_requested);
   std::istringstream words(output);
   result.record.branch = branch;
@@ -78,14 +82,18 @@ SourcesResult get_sources_from_archive(const JobInputs& inputs, const std::strin
 
   fs::path sources = inputs.source_dir.has_filename() ? inputs.source_dir : inputs.source_dir.parent_path();
   fs::path download = sources.parent_path() / ".korvix-download";
-  fs::path unpacked = download / "x";
-  fs::path archive = download / "sources.tar.gz";
+  // curl and tar run in the download folder and get these as relative names:
+  // Windows' tar maps characters outside the ANSI code page of an absolute path
+  // (a user name such as "Łukasz") to look-alikes, and then finds nothing.
+  const char* const archive_name = "sources.tar.gz";
+  const char* const unpacked_name = "x";
+  fs::path unpacked = download / unpacked_name;
   std::error_code error;
   fs::remove_all(download, error);
   fs::create_directories(unpacked, error);
 
-  std::string url = archive_base() + inputs.repo + "/tar.gz/" + commit.id;
-  if (run_job_program(status, {curl_program, "-fsSL", "--retry", "3", "-o", to_utf8(archive), url}, download) != 0) {
+  std::string url = archive_base() + inputs.repo + "/tar.gz/" + url_path_escaped(commit.id);
+  if (run_job_program(status, {curl_program, "-fsSL", "-g", "--retry", "3", "-o", archive_name, url}, download) != 0) {
     result.error = "Downloading the sources failed.";
     return result;
   }
@@ -93,7 +101,7 @@ SourcesResult get_sources_from_archive(const JobInputs& inputs, const std::strin
     result.stopped = true;
     return result;
   }
-  if (run_job_program(status, {tar_program, "-xzf", to_utf8(archive), "-C", to_utf8(unpacked)}, download) != 0) {
+  if (run_job_program(status, {tar_program, "-xzf", archive_name, "-C", unpacked_name}, download) != 0) {
     result.error = "Unpacking the sources failed.";
     return result;
   }

@@ -44,12 +44,12 @@ fs::path job_log_path(const fs::path& logs, bool install, int32_t kind, std::tim
 }
 
 int run_job_program(LauncherStatus& status, const std::vector<std::string>& args, const fs::path& working_folder) {
-  std::string error_text;
-  int result = ProcessRunner::run(
+  RunResult result = ProcessRunner::run(
       args, working_folder, [&status](const std::string& line) { ProgressParser::handle_line(status, line); },
-      &error_text, &status.cancel_requested);
-  if (result < 0) ProgressParser::append_log(status, error_text);
-  return result;
+      &status.cancel_requested);
+  if (result.started()) return result.exit_code;
+  ProgressParser::append_log(status, result.start_error);
+  return -1;
 }
 
 void stop_job(LauncherStatus& status) {

@@ -41,8 +41,9 @@ const char* job_log_prefix(bool install, int32_t kind);
 // earlier log is overwritten.
 std::filesystem::path job_log_path(const std::filesystem::path& logs, bool install, int32_t kind, std::time_t moment);
 
-// Runs one program of the job, its output going to ProgressParser::handle_line.
-// A program that can't be started puts its reason in the log and gives -1.
+// Runs one program of the job, its output going to ProgressParser::handle_line,
+// and gives its exit code. A program that can't be started puts its reason in the
+// log and gives -1 (a program may end with -1 too; only the log tells them apart).
 int run_job_program(LauncherStatus& status, const std::vector<std::string>& args,
                     const std::filesystem::path& working_folder);
 

@@ -50,23 +50,19 @@ bool is_final_byte(unsigned char byte) { return byte >= 64 && byte <= 126; }
 
 }  // namespace
 
-int ProcessRunner::run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
-                       const LineHandler& line_handler, std::string* error_text, const std::atomic<bool>* job_cancel) {
+RunResult ProcessRunner::run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                             const LineHandler& line_handler, const std::atomic<bool>* job_cancel) {
+  RunResult result;
   // Stop came before this run of the job: start nothing.
-  if (job_cancel && job_cancel->load()) return 1;
+  if (job_cancel && job_cancel->load()) return result;
   if (args.empty()) {
-    if (error_text) *error_text = "couldn't start  (error 2)";
-    return -1;
+    result.start_error = "couldn't start  (error 2)";
+    return result;
   }
   LineSplitter splitter([&](std::string_view raw) { line_handler(clean_output_line(raw)); });
-  int exit_code = 1;
   {
     ChildProcess child;
-    std::string error;
-    if (!child.start(args, working_folder, error)) {
-      if (error_text) *error_text = error;
-      return -1;
-    }
+    if (!child.start(args, working_folder, result.start_error)) return result;
     JobListing listing(job_cancel ? &child : nullptr);
     // Stop may have come while the child was starting; it found nothing to kill.
     if (job_cancel && job_cancel->load()) child.kill_tree();
@@ -75,20 +71,20 @@ int ProcessRunner::run(const std::vector<std::string>& args, const std::filesyst
     while (size_t got = child.read(buffer.data(), buffer.size())) {
       if (line_handler) splitter.feed(std::string_view(buffer.data(), got));
     }
-    exit_code = child.wait();
+    result.exit_code = child.wait();
   }  // Unlisted, then the child's tree is released: whatever it left running dies.
   if (line_handler) splitter.finish();
-  return exit_code;
+  return result;
 }
 
-int ProcessRunner::run_captured(const std::vector<std::string>& args, std::string& output, std::string* error_text,
-                                const std::atomic<bool>* job_cancel) {
+RunResult ProcessRunner::run_captured(const std::vector<std::string>& args, std::string& output,
+                                      const std::atomic<bool>* job_cancel) {
   output.clear();
   auto append = [&output](const std::string& line) {
     output += line;
     output += '\n';
   };
-  return run(args, {}, append, error_text, job_cancel);
+  return run(args, {}, append, job_cancel);
 }
 
 void ProcessRunner::cancel_running() {

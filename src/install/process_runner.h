@@ -21,28 +21,40 @@ namespace korvix {
 
 using LineHandler = std::function<void(const std::string&)>;
 
+// How a run ended. A child's exit code may be any number, negative ones included
+// (Windows: exit -1, PowerShell's -196608 for a missing script, crash codes), so
+// a start failure is told apart by its reason, never by the code.
+struct RunResult {
+  int exit_code = 1;        // the child's own code when it ran; 1 for a killed run
+  std::string start_error;  // why it couldn't be started; empty when it ran
+
+  bool started() const { return start_error.empty(); }
+  bool succeeded() const { return started() && exit_code == 0; }
+};
+
 class ProcessRunner {
  public:
-  // Runs `args` to completion on the calling thread and returns the child's exit
-  // code, or -1 when it can't be started (then `error_text`, when given, holds the
-  // reason). Every non-empty output line goes through `clean_output_line` to
+  // Runs `args` to completion on the calling thread. A program that can't be
+  // started gives "couldn't start X (error N)" (or "CreatePipe failed") as the
+  // start error. Every non-empty output line goes through `clean_output_line` to
   // `line_handler`, on this thread, in output order; without a handler the output
-  // is read and dropped.
+  // is read and dropped. Once the child itself has ended, what it wrote that is
+  // still in the pipe is taken (within the bounds of ChildProcess), then whatever
+  // it left running is killed: a leftover that holds the pipe never holds the run.
   //
   // `job_cancel` marks a run of the long job: pass the job's `cancel_requested`.
   // Such a run is listed in the current-job record while its child runs, so
   // `cancel_running` reaches it, and a run whose flag is already set is not started
   // (or is killed at once), so a Stop between two of the job's runs is never lost.
-  // A killed run returns 1. Other runs (update checks, editor fetches) pass nothing
-  // and never touch the record.
-  static int run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
-                 const LineHandler& line_handler, std::string* error_text = nullptr,
-                 const std::atomic<bool>* job_cancel = nullptr);
+  // A killed run, or one not started for a Stop, ends with exit code 1. Other runs
+  // (update checks, editor fetches) pass nothing and never touch the record.
+  static RunResult run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                       const LineHandler& line_handler, const std::atomic<bool>* job_cancel = nullptr);
 
   // The same with the launcher's folder; `output` is emptied, then receives every
   // line followed by a line feed.
-  static int run_captured(const std::vector<std::string>& args, std::string& output, std::string* error_text = nullptr,
-                          const std::atomic<bool>* job_cancel = nullptr);
+  static RunResult run_captured(const std::vector<std::string>& args, std::string& output,
+                                const std::atomic<bool>* job_cancel = nullptr);
 
   // Kills the tree of every running child of the long job (exit code 1). Does
   // nothing when none runs. Called from the interface thread by Stop, right after

@@ -8,6 +8,7 @@
 #include "state/folders.h"
 #include "state/launcher_config.h"
 #include "update/self_update.h"
+#include "update/update_checks.h"
 
 namespace korvix {
 
@@ -188,6 +189,7 @@ void LauncherApp::change(MenuRow row, int direction) {
         if (count < 2) return;
         status->branch_index = wrapped_step(status->branch_index, direction, count);
         status->check_state = check_none;
+        supersede_checks(*status);
       }
       save_config(*this);
       confirm_until = 0;

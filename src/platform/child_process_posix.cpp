@@ -1,16 +1,23 @@
 // A process group stands in for the job object: the child leads a group of its
 // own, and killing the group kills every process the child started in it.
+//
+// A read waits for output, for a kill and for the child's own end (through a
+// process file descriptor where the kernel has them, else by looking now and
+// then), because a process the child left running may hold the pipe open for ever.
 #include "platform/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 
 extern char** environ;
 
@@ -18,13 +25,33 @@ namespace korvix {
 
 namespace {
 
-// After a kill, at most this much output that is already in the pipe is still
-// taken: a process that left the group may hold the pipe open and keep writing.
-constexpr size_t output_after_kill_limit = 1024 * 1024;
+using Clock = std::chrono::steady_clock;
+
+// Without a process descriptor, how often a read looks whether the child has ended.
+constexpr int exit_check_millis = 50;
 
 void close_fd(int& fd) {
   if (fd >= 0) ::close(fd);
   fd = -1;
+}
+
+// A descriptor that becomes readable when the process ends, or -1.
+int open_exit_watch(pid_t pid) {
+#ifdef SYS_pidfd_open
+  int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+  if (fd >= 0) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  return fd;
+#else
+  (void)pid;
+  return -1;
+#endif
+}
+
+// Whether the child has ended, leaving it unreaped.
+bool has_ended(pid_t pid) {
+  siginfo_t info{};
+  if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return errno != EINTR;
+  return info.si_pid == pid;
 }
 
 }  // namespace
@@ -35,8 +62,11 @@ struct ChildProcess::Handles {
   // A byte written here wakes a read blocked on the output after a kill.
   int wake_read = -1;
   int wake_write = -1;
+  int exit_watch = -1;  // readable once the child has ended
   std::atomic<bool> killed{false};
-  size_t read_after_kill = 0;
+  bool ended = false;  // the reader has noticed the child's own end
+  Clock::time_point end_deadline;
+  size_t taken_after_end = 0;
 };
 
 ChildProcess::ChildProcess() : handles_(std::make_unique<Handles>()) {}
@@ -54,6 +84,7 @@ ChildProcess::~ChildProcess() {
   close_fd(h.output);
   close_fd(h.wake_read);
   close_fd(h.wake_write);
+  close_fd(h.exit_watch);
 }
 
 bool ChildProcess::start(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
@@ -113,6 +144,7 @@ bool ChildProcess::start(const std::vector<std::string>& args, const std::filesy
     return false;
   }
   h.pid = pid;
+  h.exit_watch = open_exit_watch(pid);
   return true;
 }
 
@@ -121,20 +153,39 @@ size_t ChildProcess::read(char* buffer, size_t size) {
   if (h.output < 0) return 0;
   for (;;) {
     bool killed = h.killed.load();
-    if (killed && h.read_after_kill >= output_after_kill_limit) return 0;
-    pollfd waits[2] = {{h.output, POLLIN, 0}, {h.wake_read, POLLIN, 0}};
-    // Once killed, take only what is already there; otherwise wait for output or a kill.
-    int ready = killed ? ::poll(waits, 1, 0) : ::poll(waits, 2, -1);
+    if (killed || h.ended) {
+      if (h.taken_after_end >= output_after_end_limit) return 0;
+      size = std::min(size, output_after_end_limit - h.taken_after_end);
+    }
+    // Killed: take only what is already there. Ended: wait for the rest until the
+    // deadline. Otherwise wait for output, a kill or the child's end.
+    int timeout = -1;
+    if (killed) {
+      timeout = 0;
+    } else if (h.ended) {
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(h.end_deadline - Clock::now()).count();
+      if (left <= 0) return 0;
+      timeout = static_cast<int>(left);
+    } else if (h.exit_watch < 0) {
+      timeout = exit_check_millis;
+    }
+    pollfd waits[3] = {{h.output, POLLIN, 0}, {h.wake_read, POLLIN, 0}, {h.exit_watch, POLLIN, 0}};
+    nfds_t count = killed ? 1 : (h.ended || h.exit_watch < 0) ? 2 : 3;
+    int ready = ::poll(waits, count, timeout);
     if (ready < 0 && errno == EINTR) continue;
     if (ready < 0) return 0;
+    if (!killed && !h.ended && (count == 3 ? waits[2].revents != 0 : has_ended(h.pid))) {
+      h.ended = true;
+      h.end_deadline = Clock::now() + std::chrono::milliseconds(output_after_end_millis);
+    }
     if (waits[0].revents == 0) {
       if (killed) return 0;
-      continue;  // woken by a kill
+      continue;  // woken by a kill or the child's end, or time to look again
     }
     ssize_t got = ::read(h.output, buffer, size);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return 0;
-    if (killed) h.read_after_kill += static_cast<size_t>(got);
+    if (killed || h.ended) h.taken_after_end += static_cast<size_t>(got);
     return static_cast<size_t>(got);
   }
 }

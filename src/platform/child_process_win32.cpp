@@ -1,5 +1,9 @@
 // Every child runs hidden in a job object that only kills on close: terminating
 // the job ends the whole tree, and closing it ends whatever the child left behind.
+//
+// The output arrives through a pipe whose read end is overlapped, so a read can
+// also wait for the child's end and for a kill: a process the child left running
+// may hold the pipe open for ever, and must hold neither the run nor a Stop.
 #include "platform/child_process.h"
 
 #include <windows.h>
@@ -9,14 +13,13 @@
 #include <vector>
 
 #include "platform/command_line.h"
+#include "platform/program_search_win32.h"
 
 namespace korvix {
 
 namespace {
 
-// After a kill, at most this much output that is already in the pipe is still
-// taken: a process that escaped the job may hold the pipe open and keep writing.
-constexpr DWORD output_after_kill_limit = 1024 * 1024;
+constexpr DWORD pipe_buffer_size = 64 * 1024;
 
 void close_handle(HANDLE& handle) {
   if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
@@ -30,6 +33,30 @@ HANDLE create_kill_on_close_job() {
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
   SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
   return job;
+}
+
+// A one-way pipe: an overlapped read end for the launcher, and an ordinary,
+// inheritable write end for the child. Anonymous pipes can't be overlapped, so
+// it is a named pipe of a name no other pipe has, open to one client only.
+bool create_output_pipe(HANDLE& read_end, HANDLE& write_end) {
+  static std::atomic<unsigned> counter{0};
+  std::wstring name =
+      L"\\\\.\\pipe\\korvix-launcher-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+  read_end = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                              PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0,
+                              pipe_buffer_size, 0, nullptr);
+  if (read_end == INVALID_HANDLE_VALUE) {
+    read_end = nullptr;
+    return false;
+  }
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  write_end = CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (write_end == INVALID_HANDLE_VALUE) {
+    write_end = nullptr;
+    close_handle(read_end);
+    return false;
+  }
+  return true;
 }
 
 // Restricts what the child inherits to the given handles. Without the list a child
@@ -68,14 +95,15 @@ class InheritList {
 
 struct ChildProcess::Handles {
   HANDLE output = nullptr;
+  HANDLE read_done = nullptr;  // event of the read in flight
+  HANDLE kill_event = nullptr;
   HANDLE process = nullptr;
   HANDLE job = nullptr;
-  // The thread that reads the output, so a kill can abort a read that would wait
-  // for a process outside the job.
-  HANDLE reader = nullptr;
-  std::atomic<bool> reading{false};
   std::atomic<bool> killed{false};
-  DWORD read_after_kill = 0;
+  bool kill_seen = false;  // the reader has noticed the kill
+  bool ended = false;      // the reader has noticed the child's own end
+  ULONGLONG end_deadline = 0;
+  size_t taken_after_end = 0;
 };
 
 ChildProcess::ChildProcess() : handles_(std::make_unique<Handles>()) {}
@@ -83,22 +111,28 @@ ChildProcess::ChildProcess() : handles_(std::make_unique<Handles>()) {}
 ChildProcess::~ChildProcess() {
   Handles& h = *handles_;
   close_handle(h.output);
+  close_handle(h.read_done);
+  close_handle(h.kill_event);
   close_handle(h.process);
-  close_handle(h.reader);
   close_handle(h.job);  // kills whatever the child left running in the job
 }
 
 bool ChildProcess::start(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
                          std::string& error) {
   Handles& h = *handles_;
-  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  std::optional<std::filesystem::path> program = locate_program(args[0]);
+  if (!program) {
+    error = "couldn't start " + args[0] + " (error " + std::to_string(ERROR_FILE_NOT_FOUND) + ")";
+    return false;
+  }
   HANDLE write_end = nullptr;
-  if (!CreatePipe(&h.output, &write_end, &inheritable, 0)) {
-    h.output = nullptr;
+  h.read_done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  h.kill_event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!h.read_done || !h.kill_event || !create_output_pipe(h.output, write_end)) {
     error = "CreatePipe failed";
     return false;
   }
-  SetHandleInformation(h.output, HANDLE_FLAG_INHERIT, 0);
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE null_input =
       CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
   std::wstring command_line = quote_command_line(args);
@@ -118,7 +152,7 @@ bool ChildProcess::start(const std::vector<std::string>& args, const std::filesy
   std::wstring folder = working_folder.wstring();
 
   PROCESS_INFORMATION process{};
-  BOOL created = CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+  BOOL created = CreateProcessW(program->c_str(), command_line.data(), nullptr, nullptr, TRUE, flags, nullptr,
                                 folder.empty() ? nullptr : folder.c_str(), &startup.StartupInfo, &process);
   DWORD error_number = created ? 0 : GetLastError();
   close_handle(write_end);
@@ -135,28 +169,69 @@ bool ChildProcess::start(const std::vector<std::string>& args, const std::filesy
   CloseHandle(process.hThread);
   h.process = process.hProcess;
   h.job = job;
-  h.reader = OpenThread(THREAD_TERMINATE, FALSE, GetCurrentThreadId());
   return true;
 }
 
 size_t ChildProcess::read(char* buffer, size_t size) {
   Handles& h = *handles_;
   if (!h.output) return 0;
-  DWORD got = 0;
-  DWORD wanted = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
-  if (h.killed.load()) {
-    // Once killed, take only what is already there.
-    DWORD available = 0;
-    if (h.read_after_kill >= output_after_kill_limit) return 0;
-    if (!PeekNamedPipe(h.output, nullptr, 0, nullptr, &available, nullptr) || available == 0) return 0;
-    if (!ReadFile(h.output, buffer, std::min(wanted, available), &got, nullptr)) return 0;
-    h.read_after_kill += got;
-    return got;
+  for (;;) {
+    if (h.killed.load()) h.kill_seen = true;
+    bool draining = h.kill_seen || h.ended;
+    DWORD wanted = static_cast<DWORD>(std::min<size_t>(size, MAXDWORD));
+    if (draining) {
+      if (h.taken_after_end >= output_after_end_limit) return 0;
+      wanted = static_cast<DWORD>(std::min<size_t>(wanted, output_after_end_limit - h.taken_after_end));
+      if (!h.kill_seen && GetTickCount64() >= h.end_deadline) return 0;
+    }
+    if (h.kill_seen) {
+      // Once killed, take only what is already there.
+      DWORD available = 0;
+      if (!PeekNamedPipe(h.output, nullptr, 0, nullptr, &available, nullptr) || available == 0) return 0;
+      wanted = std::min(wanted, available);
+    }
+
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = h.read_done;
+    ResetEvent(h.read_done);
+    DWORD got = 0;
+    bool finished = ReadFile(h.output, buffer, wanted, &got, &overlapped) != 0;
+    if (!finished && GetLastError() != ERROR_IO_PENDING) return 0;  // every writer has closed it
+    while (!finished) {
+      HANDLE waits[3] = {h.read_done};
+      DWORD count = 1;
+      if (!h.kill_seen) waits[count++] = h.kill_event;
+      if (!h.ended && !h.kill_seen) waits[count++] = h.process;
+      DWORD timeout = INFINITE;
+      if (h.kill_seen) {
+        timeout = 0;
+      } else if (h.ended) {
+        ULONGLONG now = GetTickCount64();
+        timeout = now >= h.end_deadline ? 0 : static_cast<DWORD>(h.end_deadline - now);
+      }
+      DWORD woken = WaitForMultipleObjects(count, waits, FALSE, timeout);
+      if (woken == WAIT_OBJECT_0) {
+        finished = true;
+      } else if (woken != WAIT_TIMEOUT && waits[woken - WAIT_OBJECT_0] == h.process) {
+        // The child itself has ended: what it wrote is still taken, for a while.
+        h.ended = true;
+        h.end_deadline = GetTickCount64() + output_after_end_millis;
+      } else if (woken != WAIT_TIMEOUT && waits[woken - WAIT_OBJECT_0] == h.kill_event) {
+        h.kill_seen = true;
+      } else {
+        // Timed out, killed or failed: give up the read, keeping what it got.
+        CancelIoEx(h.output, &overlapped);
+        finished = true;
+      }
+    }
+    if (!GetOverlappedResult(h.output, &overlapped, &got, TRUE) && got == 0) {
+      if (GetLastError() != ERROR_OPERATION_ABORTED) return 0;  // every writer has closed it
+      if (h.ended && !h.kill_seen && GetTickCount64() >= h.end_deadline) return 0;
+      continue;  // given up for a kill: take what is left, if anything
+    }
+    if (h.kill_seen || h.ended) h.taken_after_end += got;
+    if (got > 0) return got;
   }
-  h.reading.store(true);
-  BOOL done = ReadFile(h.output, buffer, wanted, &got, nullptr);
-  h.reading.store(false);
-  return done ? got : 0;
 }
 
 int ChildProcess::wait() {
@@ -175,7 +250,7 @@ void ChildProcess::kill_tree() {
   if (!h.job) return;
   TerminateJobObject(h.job, 1);
   h.killed.store(true);
-  if (h.reading.load() && h.reader) CancelSynchronousIo(h.reader);
+  if (h.kill_event) SetEvent(h.kill_event);
 }
 
 }  // namespace korvix

@@ -37,6 +37,25 @@ size_t decode_utf8(const std::string& text, size_t at, uint32_t& code_point) {
 
 }  // namespace
 
+std::string powershell_single_quoted(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t at = 0; at < utf8.size(); ++at) {
+    // U+2018 to U+201B are E2 80 98 to E2 80 9B in UTF-8.
+    bool typographic = utf8.substr(at, 2) == "\xE2\x80" && at + 2 < utf8.size() &&
+                       static_cast<uint8_t>(utf8[at + 2]) >= 0x98 && static_cast<uint8_t>(utf8[at + 2]) <= 0x9B;
+    if (typographic) {
+      std::string_view quote = utf8.substr(at, 3);
+      out.append(quote).append(quote);
+      at += 2;
+    } else {
+      out.push_back(utf8[at]);
+      if (utf8[at] == '\'') out.push_back('\'');
+    }
+  }
+  return out;
+}
+
 std::wstring utf8_to_utf16(const std::string& utf8) {
   std::wstring out;
   out.reserve(utf8.size());

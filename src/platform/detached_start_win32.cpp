@@ -4,6 +4,8 @@
 
 #include "platform/detached_start.h"
 #include "platform/paths.h"
+#include "platform/program_search_win32.h"
+#include "platform/programs.h"
 #include "platform/text_win32.h"
 
 namespace korvix {
@@ -29,15 +31,19 @@ bool start_detached_program(const std::filesystem::path& program, unsigned long&
 
 bool delete_when_unused(const std::filesystem::path& file) {
   // A running program's file can't be deleted on Windows; a hidden PowerShell loop
-  // deletes it once this launcher has ended.
-  std::wstring command = widen(delayed_delete_command(to_utf8(file)));
+  // deletes it once this launcher has ended. The system's PowerShell, never one
+  // found beside the launcher.
+  std::optional<std::filesystem::path> powershell = locate_program(powershell_program);
+  std::optional<std::string> path = path_to_text(file);
+  if (!powershell || !path) return false;
+  std::wstring command = widen(delayed_delete_command(*path));
   std::vector<wchar_t> command_buffer(command.begin(), command.end());
   command_buffer.push_back(L'\0');
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command_buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessW(powershell->c_str(), command_buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);

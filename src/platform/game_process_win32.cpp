@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/command_line.h"
+#include "platform/message_wait_win32.h"
 #include "platform/paths.h"
 
 namespace korvix {
@@ -25,7 +26,8 @@ bool run_game_to_end(const std::filesystem::path& executable, const std::filesys
     return false;
   }
   CloseHandle(process.hThread);
-  WaitForSingleObject(process.hProcess, INFINITE);
+  // The launcher's (hidden) windows keep answering while the game runs.
+  wait_taking_messages(process.hProcess);
   CloseHandle(process.hProcess);
   return true;
 }

@@ -9,8 +9,23 @@
 namespace korvix {
 
 // Roots of the drives a disc image may be on: the drive letters C to Z that are
-// present on Windows, the mount points of removable media elsewhere.
+// present on Windows, but for network drives and letters without a root (a
+// disconnected network drive blocks for many seconds); the mount points of
+// removable media elsewhere.
 std::vector<std::filesystem::path> drive_roots();
+
+// While one lives, a drive without media (an empty card reader) gives this thread
+// an error instead of the system's "No disk" dialog. Nothing to do elsewhere.
+class QuietDriveErrors {
+ public:
+  QuietDriveErrors();
+  ~QuietDriveErrors();
+  QuietDriveErrors(const QuietDriveErrors&) = delete;
+  QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
+
+ private:
+  unsigned long saved_mode_ = 0;
+};
 
 // Bytes available to this user on the volume holding `path` (which must exist),
 // or nothing when the system can't tell.

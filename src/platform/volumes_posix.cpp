@@ -41,6 +41,9 @@ std::vector<std::filesystem::path> drive_roots() {
   return roots;
 }
 
+QuietDriveErrors::QuietDriveErrors() = default;
+QuietDriveErrors::~QuietDriveErrors() = default;
+
 std::optional<uint64_t> free_bytes_available(const std::filesystem::path& path) {
   struct statvfs info {};
   if (statvfs(path.c_str(), &info) != 0) return std::nullopt;

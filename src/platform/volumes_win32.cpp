@@ -4,19 +4,34 @@
 
 #include <string>
 
+#include "platform/drive_roots_win32.h"
+
 namespace korvix {
 
-std::vector<std::filesystem::path> drive_roots() {
+std::vector<std::filesystem::path> searchable_drive_roots(unsigned long present, const DriveTypeOf& drive_type) {
   // A and B are floppy letters; asking them may stall on old hardware.
   std::vector<std::filesystem::path> roots;
-  DWORD present = GetLogicalDrives();
-  for (int letter = 'C'; letter <= 'Z'; ++letter) {
-    if (present & (1u << (letter - 'A'))) {
-      roots.emplace_back(std::wstring{static_cast<wchar_t>(letter), L':', L'\\'});
-    }
+  for (wchar_t letter = L'C'; letter <= L'Z'; ++letter) {
+    if (!(present & (1ul << (letter - L'A')))) continue;
+    std::wstring root{letter, L':', L'\\'};
+    unsigned type = drive_type(root);
+    if (type == DRIVE_REMOTE || type == DRIVE_NO_ROOT_DIR) continue;
+    roots.emplace_back(root);
   }
   return roots;
 }
+
+std::vector<std::filesystem::path> drive_roots() {
+  return searchable_drive_roots(GetLogicalDrives(),
+                                [](const std::wstring& root) { return GetDriveTypeW(root.c_str()); });
+}
+
+QuietDriveErrors::QuietDriveErrors() {
+  DWORD saved = 0;
+  if (SetThreadErrorMode(SEM_FAILCRITICALERRORS, &saved)) saved_mode_ = saved;
+}
+
+QuietDriveErrors::~QuietDriveErrors() { SetThreadErrorMode(saved_mode_, nullptr); }
 
 std::optional<uint64_t> free_bytes_available(const std::filesystem::path& path) {
   ULARGE_INTEGER available{};

@@ -12,6 +12,10 @@ namespace korvix {
 
 namespace {
 
+// Editors such as Notepad may start a UTF-8 file with a byte-order mark. It is
+// no part of the first line, so it would hide that line's key.
+constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+
 bool file_is_missing(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found;
@@ -24,6 +28,7 @@ void GameSettings::load(const std::filesystem::path& path) {
   lines_.clear();
   values_.clear();
   unreadable_ = false;
+  byte_order_mark_ = false;
   std::optional<std::string> read = read_file_bytes(path);
   if (!read) {
     unreadable_ = !file_is_missing(path);
@@ -32,6 +37,10 @@ void GameSettings::load(const std::filesystem::path& path) {
   const std::string& bytes = *read;
   // Split at LF; a final line without LF counts too. One trailing CR goes.
   size_t start = 0;
+  if (bytes.starts_with(byte_order_mark)) {
+    byte_order_mark_ = true;
+    start = byte_order_mark.size();
+  }
   while (start < bytes.size()) {
     size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
@@ -72,7 +81,8 @@ bool GameSettings::write_file() const {
   size_t size = 0;
   for (const std::string& line : lines_) size += line.size() + 2;
   std::string bytes;
-  bytes.reserve(size);
+  bytes.reserve(size + byte_order_mark.size());
+  if (byte_order_mark_) bytes += byte_order_mark;  // the file stays as its editor wrote it
   for (const std::string& line : lines_) {
     bytes += line;
     bytes += "\r\n";

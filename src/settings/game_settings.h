@@ -44,6 +44,8 @@ class GameSettings {
   // The file exists but could not be read whole: writing our partial copy back
   // would destroy the game's settings, so set stores in memory only.
   bool unreadable_ = false;
+  // The file began with a UTF-8 byte-order mark: skipped when read, kept when written.
+  bool byte_order_mark_ = false;
 };
 
 // Rows with velarine_effect are dimmed while Velarine Graphics is not "true"

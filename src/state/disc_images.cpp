@@ -86,6 +86,10 @@ std::vector<fs::path> find_disc_images_in(const std::vector<fs::path>& folders) 
   return std::move(search.found);
 }
 
-std::vector<fs::path> find_disc_images() { return find_disc_images_in(disc_image_search_folders()); }
+std::vector<fs::path> find_disc_images() {
+  // At start-up, before the window opens: an empty card reader must not stop it with a dialog.
+  QuietDriveErrors quiet;
+  return find_disc_images_in(disc_image_search_folders());
+}
 
 }  // namespace korvix

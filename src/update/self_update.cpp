@@ -20,7 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char side_copy_prefix[] = "korvix-launcher-";
 const char sha256_prefix[] = "sha256:";
 // A smaller file is an error page, not a program.
 constexpr uint64_t smallest_launcher = 1048576;
@@ -32,17 +31,14 @@ fs::path with_suffix(const fs::path& file, const char* suffix) {
 }
 
 // Overwrites every regular file "korvix-launcher-..." in the folder with `launcher`,
-// so a separately downloaded copy starts the same program.
+// so a separately downloaded copy starts the same program. Nothing here throws:
+// it runs at start-up and on the job's thread.
 void refresh_side_copies(const fs::path& folder, const fs::path& launcher) {
   std::error_code error;
-  fs::directory_iterator it(folder, error);
-  if (error) return;
-  for (const fs::directory_entry& entry : it) {
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code entry_error;
-    if (entry.is_symlink(entry_error) || !entry.is_regular_file(entry_error)) continue;
-    std::string name = to_utf8(entry.path().filename());
-    if (name.size() < 16 || name.compare(0, 16, side_copy_prefix) != 0) continue;
-    copy_file_replacing(launcher, entry.path());
+    if (it->is_symlink(entry_error) || !it->is_regular_file(entry_error)) continue;
+    if (is_side_copy_name(it->path().filename())) copy_file_replacing(launcher, it->path());
   }
 }
 
@@ -69,6 +65,14 @@ std::string rename_error(const fs::path& target, unsigned long code) {
 }
 
 }  // namespace
+
+bool is_side_copy_name(const fs::path& file_name) {
+  // In the system's own form: a Windows name need not be valid UTF-16, and
+  // converting such a name to UTF-8 throws.
+  static const fs::path::string_type prefix = fs::path("korvix-launcher-").native();
+  const fs::path::string_type& name = file_name.native();
+  return name.size() >= prefix.size() && name.compare(0, prefix.size(), prefix) == 0;
+}
 
 fs::path download_path_for(const fs::path& target) { return with_suffix(target, ".download"); }
 
@@ -102,13 +106,13 @@ void start_launcher_download(const std::shared_ptr<LauncherStatus>& status, cons
   }).detach();
 }
 
-DownloadCheck judge_download(int exit_code, const std::string& curl_output, const std::string& runner_error,
-                             uint64_t file_size, uint64_t expected_size, const std::string& expected_digest,
+DownloadCheck judge_download(const RunResult& curl, const std::string& curl_output, uint64_t file_size,
+                             uint64_t expected_size, const std::string& expected_digest,
                              const std::function<std::string()>& actual_sha256) {
   DownloadCheck check;
-  if (exit_code < 0) {
-    check.error = runner_error;
-  } else if (exit_code > 0) {
+  if (!curl.started()) {
+    check.error = curl.start_error;
+  } else if (curl.exit_code != 0) {
     check.error = "download failed (" + first_line(curl_output) + ")";
   } else if (file_size < smallest_launcher || (expected_size != 0 && expected_size != file_size)) {
     check.error = "the download came out wrong (" + std::to_string(file_size) + " bytes)";
@@ -126,10 +130,9 @@ void run_launcher_download(LauncherStatus& status, const std::string& url, uint6
   std::error_code ignored;
   fs::remove(download, ignored);
   std::string output;
-  std::string runner_error;
-  int exit_code = ProcessRunner::run_captured(download_arguments(url, to_utf8(download)), output, &runner_error);
-  DownloadCheck check = judge_download(exit_code, output, runner_error, file_size_or_zero(download), expected_size,
-                                       expected_digest, [&] { return sha256_file_hex(download).value_or(""); });
+  RunResult curl = ProcessRunner::run_captured(download_arguments(url, to_utf8(download)), output);
+  DownloadCheck check = judge_download(curl, output, file_size_or_zero(download), expected_size, expected_digest,
+                                       [&] { return sha256_file_hex(download).value_or(""); });
   if (!check.error.empty()) {
     fs::remove(download, ignored);
   } else {
@@ -210,7 +213,7 @@ bool keep_launcher_in_install_folder(const fs::path& install_dir) {
   return place_launcher_in_install_folder(own_executable(), install_dir);
 }
 
-bool place_launcher_in_install_folder(const fs::path& own, const fs::path& install_dir) {
+bool place_launcher_in_install_folder(const fs::path& own, const fs::path& install_dir, MoveFile move) {
   std::error_code error;
   if (own.empty() || install_dir.empty() || !fs::is_directory(install_dir, error)) return false;
   fs::path target = install_dir / launcher_file_name;
@@ -219,8 +222,12 @@ bool place_launcher_in_install_folder(const fs::path& own, const fs::path& insta
     // install folder. Where the move fails, a copy goes there and the old file is
     // removed once it is no longer running.
     unsigned long code = 0;
-    if (!move_file_replacing(own, target, code)) {
+    if (!move(own, target, code)) {
       if (!copy_file_replacing(own, target)) return false;
+      delete_when_unused(own);
+    } else if (fs::exists(own, error) && !is_same_file(own, target)) {
+      // Across drives Windows copies, can't delete the running source, and still
+      // reports success; started later, that older copy would overwrite this one.
       delete_when_unused(own);
     }
   }

@@ -15,6 +15,8 @@
 #include <string>
 
 #include "app/launcher_status.h"
+#include "install/process_runner.h"
+#include "platform/file_moves.h"
 
 namespace korvix {
 
@@ -35,12 +37,12 @@ struct DownloadCheck {
   std::string error;
 };
 
-// Judges a download of `file_size` bytes that curl ended with `exit_code`:
+// Judges a download of `file_size` bytes made by the run `curl`:
 // below 1 MiB, a size other than the release's (when known), or a SHA-256 other
 // than the release's digest "sha256:<64 hex>" (when given) is wrong.
 // `actual_sha256` is the file's hash in lower-case hex, asked for only when needed.
-DownloadCheck judge_download(int exit_code, const std::string& curl_output, const std::string& runner_error,
-                             uint64_t file_size, uint64_t expected_size, const std::string& expected_digest,
+DownloadCheck judge_download(const RunResult& curl, const std::string& curl_output, uint64_t file_size,
+                             uint64_t expected_size, const std::string& expected_digest,
                              const std::function<std::string()>& actual_sha256);
 
 // The download worker's body, on the calling thread: downloads `url` to the
@@ -80,7 +82,16 @@ void clean_update_leftovers(const std::filesystem::path& install_dir);
 // ignore the result.
 bool keep_launcher_in_install_folder(const std::filesystem::path& install_dir);
 
+// How the launcher's file is moved: move_file_replacing, or a stand-in in tests.
+using MoveFile = bool (*)(const std::filesystem::path& from, const std::filesystem::path& to,
+                          unsigned long& error_code);
+
 // The same for the program file `own` (the running one above; tests pass a copy).
-bool place_launcher_in_install_folder(const std::filesystem::path& own, const std::filesystem::path& install_dir);
+bool place_launcher_in_install_folder(const std::filesystem::path& own, const std::filesystem::path& install_dir,
+                                      MoveFile move = move_file_replacing);
+
+// Whether a file name of the install folder is a side copy of the launcher
+// ("korvix-launcher-" and more), whatever else the name holds.
+bool is_side_copy_name(const std::filesystem::path& file_name);
 
 }  // namespace korvix

@@ -16,6 +16,20 @@ const char* const stable_tag_prefix = "launcher-v";
 
 std::string prefix(const std::string& text, size_t length) { return text.substr(0, std::min(length, text.size())); }
 
+bool is_commit_id(const std::string& text) {
+  return text.size() == 40 && std::all_of(text.begin(), text.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+         });
+}
+
+// The commit a release was made from. GitHub names a branch there when the
+// release was made on an existing tag; that branch's newest commit stands for it.
+std::string release_commit(const ApiGet& get, const std::string& repo, const std::string& target_commitish) {
+  if (target_commitish.empty() || is_commit_id(target_commitish)) return target_commitish;
+  ApiReply commit = get(repo, "/commits/" + url_path_escaped(target_commitish));
+  return commit.ok ? member(commit.value, "sha").text : std::string();
+}
+
 void store_branch_names(LauncherStatus& status, std::vector<std::string> names) {
   std::lock_guard lock(status.mutex);
   std::string chosen = status.chosen_branch();
@@ -77,7 +91,7 @@ std::vector<std::string> fetch_branch_names(const ApiGet& get, const std::string
 CommitComparison fetch_commit_comparison(const ApiGet& get, const std::string& repo, const std::string& branch,
                                          const std::string& installed_commit) {
   CommitComparison result;
-  ApiReply latest = get(repo, "/commits/" + branch);
+  ApiReply latest = get(repo, "/commits/" + url_path_escaped(branch));
   if (!latest.ok) {
     result.error = latest.error;
     return result;
@@ -97,7 +111,8 @@ CommitComparison fetch_commit_comparison(const ApiGet& get, const std::string& r
     result.ahead_by = 0;
     return result;
   }
-  ApiReply compare = get(repo, "/compare/" + installed_commit + "..." + result.latest.id);
+  ApiReply compare =
+      get(repo, "/compare/" + url_path_escaped(installed_commit) + "..." + url_path_escaped(result.latest.id));
   if (!compare.ok) return result;  // counts stay undetermined; this error isn't shown
   // GitHub counts from the install's side: its "ahead_by" is what the install lacks.
   result.behind_by = json_to_int32(member(compare.value, "ahead_by").number);
@@ -118,11 +133,11 @@ ReleaseFinding fetch_release(const ApiGet& get, const std::string& repo, const s
     release = get(repo, "/releases/tags/launcher-experimental");
     std::string commit;
     if (release.ok) {
-      commit = member(release.value, "target_commitish").text;
+      commit = release_commit(get, repo, member(release.value, "target_commitish").text);
       finding.name = "experimental " + prefix(commit, 7);
     }
     if (!commit.empty() && commit != launcher_build_commit) {
-      ApiReply compare = get(repo, "/compare/" + std::string(launcher_build_commit) + "..." + commit);
+      ApiReply compare = get(repo, "/compare/" + std::string(launcher_build_commit) + "..." + url_path_escaped(commit));
       // When the comparison fails the release is offered anyway.
       newer = !compare.ok || json_to_int32(member(compare.value, "ahead_by").number) > 0;
     }
@@ -136,6 +151,8 @@ ReleaseFinding fetch_release(const ApiGet& get, const std::string& repo, const s
   if (release.ok) {
     for (const JsonValue& asset : member(release.value, "assets").items) {
       if (member(asset, "name").text != launcher_release_asset) continue;
+      // Only over HTTPS: the launcher replaces itself with what it gets.
+      if (!is_trusted_download_address(member(asset, "browser_download_url").text)) continue;
       finding.download_url = member(asset, "browser_download_url").text;
       finding.size = json_to_uint64(member(asset, "size").number);
       finding.digest = member(asset, "digest").text;
@@ -143,6 +160,11 @@ ReleaseFinding fetch_release(const ApiGet& get, const std::string& repo, const s
   }
   finding.available = release.ok && !finding.download_url.empty() && newer;
   return finding;
+}
+
+void supersede_checks(LauncherStatus& status) {
+  ++status.check_generation;
+  ++status.release_check_generation;
 }
 
 void start_branch_list(std::shared_ptr<LauncherStatus> status, std::string repo, ApiGet get) {

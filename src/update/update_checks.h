@@ -21,6 +21,11 @@ namespace korvix {
 // One GET of the REST API (api_get, or a stand-in in tests).
 using ApiGet = std::function<ApiReply(const std::string& repo, const std::string& path)>;
 
+// Drops the results of the comparison and release checks that run now: after a
+// change of the chosen branch they answer for the wrong branch or channel. Call
+// with the status mutex held.
+void supersede_checks(LauncherStatus& status);
+
 // Branch list: the chosen branch stays chosen (appended when GitHub lacks it).
 void start_branch_list(std::shared_ptr<LauncherStatus> status, std::string repo, ApiGet get = api_get);
 

@@ -96,6 +96,27 @@ class UpdateTest(InstallTestBase):
         self.assertIn("== Building", log)
         self.assertEqual(log[-1], "Finished.")
 
+    def test_a_single_branch_clone_gets_a_branch_it_does_not_track(self):
+        # Such a clone (or a shallow one) fetches a branch into FETCH_HEAD only,
+        # unless the fetch names where the branch goes.
+        bare = os.path.join(self.root, "origin.git")
+        subprocess.run(["git", "clone", "-q", "--bare", self.origin, bare], check=True)
+        subprocess.run(["git", "clone", "-q", "--single-branch", "--branch", "main", bare, self.sources], check=True)
+        subprocess.run(["git", "-C", self.origin, "checkout", "-q", "-b", "feature/x"], check=True)
+        feature = game_project.commit_change(self.origin, "FEATURE.md", "x\n", "Work on a feature")
+        subprocess.run(["git", "-C", self.origin, "push", "-q", bare, "feature/x"], check=True)
+        self.install_game()
+        self.write_ini(branch="feature/x")
+
+        self.launch(UPDATE)
+
+        log = self.log("update_")
+        self.assertEqual(log[-1], "Finished.", log[-10:])
+        head = subprocess.run(["git", "-C", self.sources, "rev-parse", "HEAD"], capture_output=True,
+                              text=True).stdout.strip()
+        self.assertEqual(head, feature)
+        self.assertEqual(self.record_of(os.path.join(self.install, "korvix-version.txt"))["branch"], "feature/x")
+
     def test_a_sources_path_with_a_blank_is_passed_whole(self):
         # Linux has no short form: the script runs from the spaced folder itself,
         # and no "Building in" line says otherwise.

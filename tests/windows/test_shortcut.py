@@ -1,6 +1,7 @@
 """korvix-launcher.exe under Wine: the "Desktop shortcut" row hands PowerShell the
-command that saves the .lnk. A stand-in powershell.exe in the launcher's current
-folder (searched before the system's) records the arguments it got."""
+command that saves the .lnk. A stand-in powershell.exe where the system's lives
+(the only one the launcher starts) records the arguments it got; another in the
+launcher's current folder must never run."""
 import os
 import shutil
 import subprocess
@@ -49,7 +50,12 @@ class WineShortcutTest(unittest.TestCase):
             self.write(os.path.join(install, name), b"stand-in")
         ini = "install_dir=%s\r\n" % wine.windows_path(install)
         self.write(os.path.join(self.wine_appdata(), "KorvixVelarine", "launcher.ini"), ini.encode("utf-8"))
-        shutil.copy2(RECORDER, os.path.join(self.root, "powershell.exe"))
+        system_powershell = os.path.join(os.path.abspath(wine.PREFIX), "drive_c", "windows", "system32",
+                                         "WindowsPowerShell", "v1.0", "powershell.exe")
+        shutil.copy2(RECORDER, system_powershell)
+        planted = os.path.join(self.root, "powershell.exe")
+        with open(planted, "wb") as f:
+            f.write(b"MZ not a program that may run")
         # An ASCII path: the recorder reads its variables in the system code page.
         record_folder = tempfile.mkdtemp(prefix="korvix-record-")
         self.addCleanup(shutil.rmtree, record_folder, ignore_errors=True)
@@ -71,7 +77,8 @@ class WineShortcutTest(unittest.TestCase):
                    "[Environment]::GetFolderPath('Desktop'),'Korvix Velarine.lnk'));"
                    "$s.TargetPath='%s\\korvix-launcher.exe';$s.WorkingDirectory='%s';"
                    "$s.IconLocation='%s\\korvix-icon.ico,0';$s.Save()") % ((single_quoted(folder),) * 3)
-        # The launcher's own folder, then the three arguments, once.
+        # The launcher's own folder, then the three arguments, once: the system's
+        # PowerShell ran, not the one beside the launcher.
         self.assertEqual(lines[1:], ["-NoProfile", "-Command", command, "--"])
         # Start-up placed the launcher in the install folder; the shortcut points there.
         self.assertTrue(os.path.exists(os.path.join(install, "korvix-launcher.exe")))

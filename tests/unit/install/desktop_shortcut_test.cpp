@@ -3,6 +3,7 @@
 
 #include "app/launcher_app.h"
 #include "install/desktop_shortcut.h"
+#include "platform/command_line.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
 #include "recorder.h"
@@ -28,6 +29,27 @@ TEST(ShortcutCommand, QuotesAreDoubledAndTheIconIsOptional) {
             "$s=(New-Object -ComObject WScript.Shell).CreateShortcut([IO.Path]::Combine([Environment]::GetFolderPath("
             "'Desktop'),'Korvix Velarine.lnk'));$s.TargetPath='D:/K\xC3\xB6rvix/korvix-launcher.exe';"
             "$s.WorkingDirectory='D:/K\xC3\xB6rvix';$s.Save()");
+}
+
+TEST(ShortcutCommand, TypographicQuotesAreDoubledLikeTheAsciiOne) {
+  // PowerShell ends a single-quoted string at U+2018 to U+201B too.
+  const std::string left = "\xE2\x80\x98", right = "\xE2\x80\x99", low = "\xE2\x80\x9A", reversed = "\xE2\x80\x9B";
+  const std::string folder = "C:/Games/Rick" + right + "s " + left + "best" + low + " " + reversed;
+  const std::string doubled =
+      "C:/Games/Rick" + right + right + "s " + left + left + "best" + low + low + " " + reversed + reversed;
+  std::string command = shortcut_command(path_from_utf8(folder + "/korvix-launcher.exe"), path_from_utf8(folder),
+                                         path_from_utf8(folder + "/korvix-icon.ico"));
+  EXPECT_NE(command.find("$s.TargetPath='" + doubled + "/korvix-launcher.exe';$s.WorkingDirectory='" + doubled +
+                         "';$s.IconLocation='" + doubled + "/korvix-icon.ico,0';"),
+            std::string::npos)
+      << command;
+  // Neighbours of the quotes in UTF-8 (U+2017, U+201C, a cut-off sequence) stay single.
+  std::string others = "\xE2\x80\x97\xE2\x80\x9C";
+  EXPECT_NE(shortcut_command(path_from_utf8("D:/" + others), path_from_utf8("D:/"), {})
+                .find("TargetPath='D:/" + others + "';"),
+            std::string::npos);
+  EXPECT_EQ(powershell_single_quoted("a\xE2\x80"), "a\xE2\x80");
+  EXPECT_EQ(powershell_single_quoted("\xE2\x80\x99\xE2"), "\xE2\x80\x99\xE2\x80\x99\xE2");
 }
 
 TEST(DesktopEntry, ExecIsQuotedByTheDesktopEntryRules) {

@@ -27,13 +27,16 @@ struct Result {
   int exit_code = 0;
   Lines lines;
   std::string error;
+  bool started = false;
 };
 
 Result run_tool(std::vector<std::string> args, const std::filesystem::path& folder = {}) {
   args.insert(args.begin(), child_tool());
   Result result;
-  result.exit_code = ProcessRunner::run(
-      args, folder, [&](const std::string& line) { result.lines.push_back(line); }, &result.error);
+  RunResult run = ProcessRunner::run(args, folder, [&](const std::string& line) { result.lines.push_back(line); });
+  result.exit_code = run.exit_code;
+  result.error = run.start_error;
+  result.started = run.started();
   return result;
 }
 
@@ -65,17 +68,19 @@ TEST(ProcessRunner, ArgumentsReachTheChildExactly) {
 }
 
 TEST(ProcessRunner, ReturnsTheChildsExitCode) {
-  for (int code : {0, 1, 3, 42, 255}) EXPECT_EQ(run_tool({"exit", std::to_string(code)}).exit_code, code);
+  for (int code : {0, 1, 3, 42, 255}) {
+    Result result = run_tool({"exit", std::to_string(code)});
+    EXPECT_TRUE(result.started);
+    EXPECT_EQ(result.exit_code, code);
+  }
 }
 
 TEST(ProcessRunner, AMissingProgramIsReportedWithTheSystemsErrorNumber) {
-  std::string error;
-  int code = ProcessRunner::run({"korvix-no-such-program", "x"}, {}, nullptr, &error);
-  EXPECT_EQ(code, -1);
-  EXPECT_EQ(error, "couldn't start korvix-no-such-program (error 2)");
-  // No error text wanted: still -1, nothing else.
-  EXPECT_EQ(ProcessRunner::run({"korvix-no-such-program"}, {}, nullptr), -1);
-  EXPECT_EQ(ProcessRunner::run({}, {}, nullptr, &error), -1);
+  RunResult run = ProcessRunner::run({"korvix-no-such-program", "x"}, {}, nullptr);
+  EXPECT_FALSE(run.started());
+  EXPECT_FALSE(run.succeeded());
+  EXPECT_EQ(run.start_error, "couldn't start korvix-no-such-program (error 2)");
+  EXPECT_EQ(ProcessRunner::run({}, {}, nullptr).start_error, "couldn't start  (error 2)");
 }
 
 TEST(ProcessRunner, HonoursTheWorkingFolder) {
@@ -87,24 +92,24 @@ TEST(ProcessRunner, HonoursTheWorkingFolder) {
   std::filesystem::remove(folder);
 
   result = run_tool({"cwd"}, folder);
-  EXPECT_EQ(result.exit_code, -1);
+  EXPECT_FALSE(result.started);
   EXPECT_EQ(result.error.rfind("couldn't start " + child_tool() + " (error ", 0), 0u) << result.error;
 }
 
 TEST(ProcessRunner, RunCapturedCollectsLinesWithLineFeeds) {
   std::string output = "old";
-  EXPECT_EQ(ProcessRunner::run_captured({child_tool(), "print", R"(a\r\nb)"}, output), 0);
+  EXPECT_TRUE(ProcessRunner::run_captured({child_tool(), "print", R"(a\r\nb)"}, output).succeeded());
   EXPECT_EQ(output, "a\nb\n");
 }
 
 TEST(ProcessRunner, ManyLinesAndLongLinesArriveWhole) {
   size_t count = 0;
   std::string first, last;
-  int code = ProcessRunner::run({child_tool(), "lines", "1000000", "9"}, {}, [&](const std::string& line) {
+  RunResult run = ProcessRunner::run({child_tool(), "lines", "1000000", "9"}, {}, [&](const std::string& line) {
     if (count++ == 0) first = line;
     last = line;
   });
-  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(run.succeeded());
   EXPECT_EQ(count, 1000000u);
   EXPECT_EQ(first, "axxxxxxxx");
   EXPECT_EQ(last, std::string(1, static_cast<char>('a' + 999999 % 26)) + "xxxxxxxx");
@@ -113,7 +118,7 @@ TEST(ProcessRunner, ManyLinesAndLongLinesArriveWhole) {
   ASSERT_EQ(result.lines.size(), 3u);
   for (const std::string& line : result.lines) EXPECT_EQ(line.size(), 1048576u);
   // Without a handler the output is read and dropped; the run still ends.
-  EXPECT_EQ(ProcessRunner::run({child_tool(), "lines", "100000", "50"}, {}, nullptr), 0);
+  EXPECT_TRUE(ProcessRunner::run({child_tool(), "lines", "100000", "50"}, {}, nullptr).succeeded());
 }
 
 TEST(ProcessRunnerCancel, DoesNothingWhenNothingRuns) {
@@ -128,13 +133,16 @@ class JobRun {
     args.insert(args.begin(), child_tool());
     thread_ = std::thread([this, args] {
       int code = ProcessRunner::run(
-          args, {},
-          [this](const std::string& line) {
-            std::lock_guard lock(mutex_);
-            if (line.rfind("grandchild ", 0) == 0) pids_.push_back(std::stol(line.substr(11)));
-            changed_.notify_all();
-          },
-          nullptr, &cancel_requested);
+                     args, {},
+                     [this](const std::string& line) {
+                       std::lock_guard lock(mutex_);
+                       // A grandchild's output may run into the line on its left.
+                       size_t at = line.find("grandchild ");
+                       if (at != std::string::npos) pids_.push_back(std::stol(line.substr(at + 11)));
+                       changed_.notify_all();
+                     },
+                     &cancel_requested)
+                     .exit_code;
       std::lock_guard lock(mutex_);
       exit_code_ = code;
       ended_ = true;
@@ -150,6 +158,16 @@ class JobRun {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return pids_.size() == 2 || ended_; });
     return pids_.size() == 2;
+  }
+
+  // Waits for the run to end by itself. A run still going after `limit` is
+  // stopped, so a broken runner fails the test instead of hanging it.
+  bool ends_by_itself(std::chrono::seconds limit) {
+    std::unique_lock lock(mutex_);
+    if (changed_.wait_for(lock, limit, [this] { return ended_; })) return true;
+    lock.unlock();
+    stop();
+    return false;
   }
 
   // What the menu's Stop does.
@@ -191,12 +209,21 @@ TEST(ProcessRunnerCancel, StopKillsTheWholeTree) {
   expect_all_ended(job.pids());
 }
 
-TEST(ProcessRunnerCancel, StopEndsARunWhoseGrandchildrenHoldTheOutput) {
-  // The child itself is gone; its grandchildren keep the pipe open until Stop.
+TEST(ProcessRunner, AChildThatEndsWhileGrandchildrenHoldTheOutputEndsTheRun) {
+  // A script that succeeded but left a server running: the run ends with the
+  // script's code, without a Stop, and takes the server with it.
   JobRun job({"tree", "3600", "exit"});
-  ASSERT_TRUE(job.wait_for_grandchildren());
-  job.stop();
-  job.join();
+  ASSERT_TRUE(job.ends_by_itself(std::chrono::seconds(30))) << "the run waited for the grandchildren";
+  EXPECT_EQ(job.join(), 0);
+  ASSERT_EQ(job.pids().size(), 2u) << "what the child wrote before it ended is taken";
+  expect_all_ended(job.pids());
+}
+
+TEST(ProcessRunner, AGrandchildThatKeepsWritingAfterTheChildEndedDoesntHoldTheRun) {
+  JobRun job({"spew"});
+  ASSERT_TRUE(job.ends_by_itself(std::chrono::seconds(30))) << "the run read the leftover's output for ever";
+  EXPECT_EQ(job.join(), 0);
+  ASSERT_EQ(job.pids().size(), 1u);
   expect_all_ended(job.pids());
 }
 
@@ -254,10 +281,11 @@ TEST(ProcessRunnerCancel, ShortRunsOverlappingTheJobDontHideIt) {
 TEST(ProcessRunnerCancel, AJobRunAfterStopDoesNotStart) {
   std::atomic<bool> cancel_requested{true};
   Lines lines;
-  int code = ProcessRunner::run(
-      {child_tool(), "print", R"(started\n)"}, {}, [&](const std::string& line) { lines.push_back(line); }, nullptr,
+  RunResult run = ProcessRunner::run(
+      {child_tool(), "print", R"(started\n)"}, {}, [&](const std::string& line) { lines.push_back(line); },
       &cancel_requested);
-  EXPECT_EQ(code, 1);
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_FALSE(run.succeeded());
   EXPECT_TRUE(lines.empty());
 }
 

@@ -27,5 +27,17 @@ TEST_F(UnreadableSettingsTest, ASetKeepsTheUnreadFileAndReportsFailure) {
   EXPECT_EQ(read(), "fullscreen = false\nkept = 1\n");
 }
 
+TEST_F(UnreadableSettingsTest, AReadThatFailsIsNoEmptyFileToWriteOver) {
+  // Opening works but reading fails with an I/O error; Linux's /proc/self/mem
+  // does so at its start. The game's file (here a link to it) stays as it is.
+  std::filesystem::remove(file);
+  std::filesystem::create_symlink("/proc/self/mem", file);
+  GameSettings settings;
+  settings.load(file);
+  EXPECT_TRUE(settings.lines().empty());
+  EXPECT_FALSE(settings.step_value(graphics_settings()[0], 1)) << "a failed read was taken for an empty file";
+  EXPECT_TRUE(std::filesystem::is_symlink(file));
+}
+
 }  // namespace
 }  // namespace korvix

@@ -231,6 +231,30 @@ TEST_F(GameSettingsTest, AFolderInPlaceOfTheFileFailsTheSetAndKeepsTheValue) {
   EXPECT_EQ(settings.save_failed_message(), "Couldn't save " + file.string() + ".");
 }
 
+TEST_F(GameSettingsTest, AByteOrderMarkIsNoPartOfTheFirstKeyAndStays) {
+  // Notepad starts a UTF-8 file with a byte-order mark.
+  const std::string mark = "\xEF\xBB\xBF";
+  write(mark + "fullscreen = true\r\n# look\r\nnative_fog = false\r\n");
+  GameSettings settings = loaded();
+  EXPECT_EQ(settings.displayed_value(setting_row("fullscreen")), "On");
+  ASSERT_TRUE(settings.step_value(setting_row("fullscreen"), 1));
+  EXPECT_EQ(read(), mark + "fullscreen = false\r\n# look\r\nnative_fog = false\r\n")
+      << "one line for the key, and the mark where it was";
+
+  write(mark);
+  settings = loaded();
+  EXPECT_TRUE(settings.lines().empty());
+  ASSERT_TRUE(settings.step_value(setting_row("native_fog"), 1));
+  EXPECT_EQ(read(), mark + "native_fog = false\r\n");
+
+  // A mark anywhere else is text of its line, and a file without one gets none.
+  write("native_fog = true\n" + mark + "fullscreen = true\n");
+  settings = loaded();
+  EXPECT_EQ(settings.get(setting_row("native_fog")), "true");
+  ASSERT_TRUE(settings.step_value(setting_row("native_fog"), 1));
+  EXPECT_EQ(read(), "native_fog = false\r\n" + mark + "fullscreen = true\r\n");
+}
+
 TEST_F(GameSettingsTest, AMissingFolderFailsTheSet) {
   GameSettings settings;
   settings.load(folder / "not here" / "korvix.toml");

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/desktop.h"
 #include "platform/volumes.h"
 #include "state_test_support.h"
 
@@ -54,6 +55,24 @@ TEST_F(FoldersTest, FreeSpaceOfAFolderNotYetCreatedIsThatOfItsNearestParent) {
   const uint64_t margin = uint64_t{256} << 20;
   EXPECT_NEAR(static_cast<double>(missing), static_cast<double>(*parent), static_cast<double>(margin));
   EXPECT_NEAR(static_cast<double>(under_a_file), static_cast<double>(*parent), static_cast<double>(margin));
+}
+
+// Whatever a test builds (a plain LauncherApp that saves launcher.ini, say), the
+// user's folders it reaches are temporary ones of the test run.
+TEST(TestRunFolders, EveryUserFolderIsATemporaryOne) {
+  fs::path temp = fs::temp_directory_path().lexically_normal();
+  auto is_temporary = [&](const fs::path& path) {
+    fs::path inside = path.lexically_normal().lexically_relative(temp);
+    return !inside.empty() && *inside.begin() != "..";
+  };
+  for (const char* variable :
+       {"APPDATA", "USERPROFILE", "HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+    std::optional<std::string> value = env_var(variable);
+    ASSERT_TRUE(value.has_value()) << variable;
+    EXPECT_TRUE(is_temporary(path_from_utf8(*value))) << variable << " is " << *value;
+  }
+  for (const fs::path& folder : {data_folder(), home_folder(), desktop_folder(), default_install_folder()})
+    EXPECT_TRUE(is_temporary(folder)) << to_utf8(folder);
 }
 
 TEST(FormatGigabytes, RoundsToWholeBinaryGigabytes) {

@@ -11,6 +11,7 @@ namespace {
 TEST(HttpTest, ApiRequestArguments) {
   std::vector<std::string> expected{curl_program,
                                     "-fsSL",
+                                    "-g",
                                     "--max-time",
                                     "20",
                                     "-H",
@@ -22,8 +23,9 @@ TEST(HttpTest, ApiRequestArguments) {
 }
 
 TEST(HttpTest, DownloadArguments) {
-  std::vector<std::string> expected{curl_program, "-fsSL", "--max-time", "900", "-H",
-                                    "User-Agent: korvix-velarine-launcher", "-o", "/tmp/k l.download", "https://x/y"};
+  std::vector<std::string> expected{
+      curl_program,        "-fsSL",      "-g", "--max-time", "900", "-H", "User-Agent: korvix-velarine-launcher", "-o",
+      "/tmp/k l.download", "https://x/y"};
   EXPECT_EQ(download_arguments("https://x/y", "/tmp/k l.download"), expected);
 }
 
@@ -36,20 +38,27 @@ TEST(HttpTest, FirstLine) {
 }
 
 TEST(HttpTest, CurlResultsBecomeReplies) {
-  ApiReply not_started = api_reply_from_curl(-1, "", "couldn't start curl (error 2)");
+  ApiReply not_started = api_reply_from_curl({-1, "couldn't start curl (error 2)"}, "");
   EXPECT_FALSE(not_started.ok);
   EXPECT_EQ(not_started.error, "couldn't start curl (error 2)");
 
-  ApiReply http_error = api_reply_from_curl(22, "curl: (22) The requested URL returned error: 404\nmore\n", "");
+  ApiReply http_error = api_reply_from_curl({22, ""}, "curl: (22) The requested URL returned error: 404\nmore\n");
   EXPECT_EQ(http_error.error, "Couldn't reach GitHub (curl: (22) The requested URL returned error: 404)");
-  EXPECT_EQ(api_reply_from_curl(28, "", "").error, "Couldn't reach GitHub ()");
+  EXPECT_EQ(api_reply_from_curl({28, ""}, "").error, "Couldn't reach GitHub ()");
+  // A negative code is the program's own (a crash, a stand-in's exit -1): its
+  // output still says why.
+  for (int code : {-1, -1073741819}) {
+    ApiReply crashed = api_reply_from_curl({code, ""}, "curl: broken\n");
+    EXPECT_FALSE(crashed.ok);
+    EXPECT_EQ(crashed.error, "Couldn't reach GitHub (curl: broken)") << code;
+  }
 
   for (const char* body : {"", "<html>", "{\"a\":1} trailing", "[1]\n[2]\n"}) {
-    ApiReply reply = api_reply_from_curl(0, body, "");
+    ApiReply reply = api_reply_from_curl({0, ""}, body);
     EXPECT_FALSE(reply.ok) << body;
     EXPECT_EQ(reply.error, "Unexpected reply from GitHub.") << body;
   }
-  ApiReply good = api_reply_from_curl(0, "{\n\"sha\": \"abc\"\n}\n", "");
+  ApiReply good = api_reply_from_curl({0, ""}, "{\n\"sha\": \"abc\"\n}\n");
   EXPECT_TRUE(good.ok);
   EXPECT_EQ(good.error, "");
   EXPECT_EQ(member(good.value, "sha").text, "abc");

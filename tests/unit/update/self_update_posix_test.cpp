@@ -163,6 +163,22 @@ TEST(FileMovesPosixTest, MovesAndCopiesAcrossFileSystemsKeepTheModeAndLeaveNoTem
   EXPECT_EQ(entries, 1u) << "only the copy, no temporary file";
 }
 
+TEST(InstallFolderLauncherPosixTest, AMoveThatLeavesTheSourceBehindStillRemovesIt) {
+  // Across drives Windows copies a running program, can't delete it, and reports
+  // success; the copy left behind would later overwrite the installed launcher.
+  TempFolder folder;
+  fs::path install = folder / "install";
+  fs::path own = folder / "Downloads" / launcher_release_asset;
+  fs::create_directories(install);
+  write_bytes(own, "this launcher");
+  auto copy_and_report_success = [](const fs::path& from, const fs::path& to, unsigned long&) {
+    return copy_file_replacing(from, to);
+  };
+  ASSERT_TRUE(place_launcher_in_install_folder(own, install, copy_and_report_success));
+  EXPECT_EQ(read_bytes(install / launcher_file_name), "this launcher");
+  EXPECT_FALSE(fs::exists(own)) << "the old copy was left behind";
+}
+
 TEST(DelayedDeletePosixTest, ARunningProgramsFileIsRemovedAtOnce) {
   TempFolder folder;
   fs::path program = folder / "running";

@@ -25,37 +25,41 @@ void make_install(const fs::path& folder) {
   write_bytes(folder / "game" / "default.xex", "xex");
 }
 
-DownloadCheck judge(int exit_code, uint64_t size, uint64_t expected_size, const std::string& digest = "",
+DownloadCheck judge(const RunResult& curl, uint64_t size, uint64_t expected_size, const std::string& digest = "",
                     const std::string& actual = "", bool* hashed = nullptr) {
-  return judge_download(exit_code, "curl: (22) The requested URL returned error: 404\r\nmore\n", "couldn't start curl",
-                        size, expected_size, digest, [&] {
+  return judge_download(curl, "curl: (22) The requested URL returned error: 404\r\nmore\n", size, expected_size, digest,
+                        [&] {
                           if (hashed) *hashed = true;
                           return actual;
                         });
 }
 
 TEST(SelfUpdateDownloadTest, JudgingTheDownload) {
-  EXPECT_EQ(judge(-1, 0, 0).error, "couldn't start curl");
-  EXPECT_EQ(judge(22, 2 * mib, 0).error, "download failed (curl: (22) The requested URL returned error: 404)");
-  EXPECT_EQ(judge(0, 512000, 0).error, "the download came out wrong (512000 bytes)") << "an error page";
-  EXPECT_EQ(judge(0, mib - 1, 0).error, "the download came out wrong (1048575 bytes)");
-  EXPECT_EQ(judge(0, mib, 0).error, "") << "no size known: any file of 1 MiB or more";
-  EXPECT_EQ(judge(0, 2 * mib, 2 * mib + 1).error, "the download came out wrong (2097152 bytes)");
-  EXPECT_EQ(judge(0, 2 * mib, 2 * mib).error, "");
+  EXPECT_EQ(judge({-1, "couldn't start curl"}, 0, 0).error, "couldn't start curl");
+  EXPECT_EQ(judge({22, ""}, 2 * mib, 0).error, "download failed (curl: (22) The requested URL returned error: 404)");
+  EXPECT_EQ(judge({-1, ""}, 2 * mib, 0).error, "download failed (curl: (22) The requested URL returned error: 404)")
+      << "a negative exit code is curl's own";
+  EXPECT_EQ(judge({0, ""}, 512000, 0).error, "the download came out wrong (512000 bytes)") << "an error page";
+  EXPECT_EQ(judge({0, ""}, mib - 1, 0).error, "the download came out wrong (1048575 bytes)");
+  EXPECT_EQ(judge({0, ""}, mib, 0).error, "") << "no size known: any file of 1 MiB or more";
+  EXPECT_EQ(judge({0, ""}, 2 * mib, 2 * mib + 1).error, "the download came out wrong (2097152 bytes)");
+  EXPECT_EQ(judge({0, ""}, 2 * mib, 2 * mib).error, "");
 
   std::string hash(64, 'a');
   bool hashed = false;
-  EXPECT_EQ(judge(0, 2 * mib, 0, "sha256:" + hash, std::string(63, 'a') + "b", &hashed).error,
+  EXPECT_EQ(judge({0, ""}, 2 * mib, 0, "sha256:" + hash, std::string(63, 'a') + "b", &hashed).error,
             "the download came out wrong (checksum mismatch)");
   EXPECT_TRUE(hashed);
-  EXPECT_EQ(judge(0, 2 * mib, 0, "sha256:" + std::string(64, 'A'), hash).error, "") << "hex in either case";
-  EXPECT_EQ(judge(0, 2 * mib, 0, "sha256:", hash).error, "the download came out wrong (checksum mismatch)");
+  EXPECT_EQ(judge({0, ""}, 2 * mib, 0, "sha256:" + std::string(64, 'A'), hash).error, "") << "hex in either case";
+  EXPECT_EQ(judge({0, ""}, 2 * mib, 0, "sha256:", hash).error, "the download came out wrong (checksum mismatch)");
   hashed = false;
-  EXPECT_EQ(judge(0, 2 * mib, 0, "", hash, &hashed).error, "");
+  EXPECT_EQ(judge({0, ""}, 2 * mib, 0, "", hash, &hashed).error, "");
   EXPECT_FALSE(hashed) << "no digest, no hashing";
-  EXPECT_EQ(judge(0, 2 * mib, 0, "md5:0123", hash, &hashed).error, "") << "a digest of another kind can't be checked";
+  EXPECT_EQ(judge({0, ""}, 2 * mib, 0, "md5:0123", hash, &hashed).error, "")
+      << "a digest of another kind can't be checked";
   hashed = false;
-  EXPECT_EQ(judge(0, 512000, 0, "sha256:" + hash, hash, &hashed).error, "the download came out wrong (512000 bytes)");
+  EXPECT_EQ(judge({0, ""}, 512000, 0, "sha256:" + hash, hash, &hashed).error,
+            "the download came out wrong (512000 bytes)");
   EXPECT_FALSE(hashed) << "a wrong size is reported before the checksum";
 }
 
@@ -63,8 +67,9 @@ TEST(SelfUpdateDownloadTest, TheReleaseCheckKeepsTheAssetsDigest) {
   std::string asset = launcher_release_asset;
   std::string digest = "sha256:" + std::string(64, 'c');
   ApiGet get = [&](const std::string&, const std::string&) {
-    JsonParse parsed = parse_json(R"({"tag_name": "launcher-v9.0.0", "assets": [{"name": ")" + asset +
-                                  R"(", "browser_download_url": "u", "size": 3, "digest": ")" + digest + R"("}]})");
+    JsonParse parsed =
+        parse_json(R"({"tag_name": "launcher-v9.0.0", "assets": [{"name": ")" + asset +
+                   R"(", "browser_download_url": "https://u", "size": 3, "digest": ")" + digest + R"("}]})");
     return ApiReply{parsed.ok, std::move(parsed.value), ""};
   };
   EXPECT_EQ(fetch_release(get, "o/n", "main").digest, digest);
@@ -235,6 +240,11 @@ TEST(DelayedDeleteCommandTest, QuotesThePathForPowerShell) {
             "for($i=0;$i -lt 1800 -and (Test-Path -LiteralPath $p);$i++){Remove-Item -LiteralPath $p -Force "
             "-ErrorAction SilentlyContinue;Start-Sleep 1}\"");
   EXPECT_NE(delayed_delete_command("a''b").find("$p='a''''b';"), std::string::npos);
+  // PowerShell ends the string at the typographic quotes as well.
+  EXPECT_NE(delayed_delete_command("D:\\Rick\xE2\x80\x99s Games\\\xE2\x80\x98k\xE2\x80\x9B.exe")
+                .find("$p='D:\\Rick\xE2\x80\x99\xE2\x80\x99s "
+                      "Games\\\xE2\x80\x98\xE2\x80\x98k\xE2\x80\x9B\xE2\x80\x9B.exe';for("),
+            std::string::npos);
 }
 
 TEST(FileMovesTest, MoveReplacesCopyOverwritesAndSameFileIsByIdentity) {

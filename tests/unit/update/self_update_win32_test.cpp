@@ -7,10 +7,12 @@
 #include <chrono>
 #include <thread>
 
+#include "install/recorder.h"
 #include "platform/detached_start.h"
 #include "platform/executable_path.h"
 #include "platform/file_moves.h"
 #include "state/state_test_support.h"
+#include "support/system_programs_win32.h"
 #include "update/self_update.h"
 
 namespace korvix {
@@ -53,6 +55,51 @@ TEST(DetachedStartWin32Test, TheNewLauncherStartsInItsFolder) {
   StartResult missing = start_new_launcher(folder / "missing.exe");
   EXPECT_FALSE(missing.ok);
   EXPECT_EQ(missing.error, "couldn't start the new launcher (error 2)");
+}
+
+TEST(InstallFolderLauncherWin32Test, AMoveThatLeavesTheRunningSourceBehindDeletesItOnceItEnds) {
+  // Across drives MoveFileExW copies, can't delete the running source, and still
+  // reports success. The source then goes as when the move fails: through the
+  // system's PowerShell, quotes of the path doubled.
+  if (!test::place_in_system_folder(test::recorder_program(), {"WindowsPowerShell\\v1.0\\powershell.exe"}))
+    GTEST_SKIP() << "the stand-in goes into the system folder only under Wine";
+  TempFolder folder;
+  fs::path install = folder / "install";
+  fs::create_directories(install);
+  fs::path own = folder / path_from_utf8("Rick\xE2\x80\x99s Downloads") / launcher_release_asset;
+  write_bytes(own, "this launcher");
+  fs::path record = folder / "record.txt";
+  test::ScopedEnv env;
+  env.set("KORVIX_RECORD_FILE", to_utf8(record));
+  auto copy_and_report_success = [](const fs::path& from, const fs::path& to, unsigned long&) {
+    return copy_file_replacing(from, to);
+  };
+  ASSERT_TRUE(place_launcher_in_install_folder(own, install, copy_and_report_success));
+  EXPECT_EQ(read_bytes(install / launcher_file_name), "this launcher");
+
+  std::vector<test::RecordedRun> runs;
+  for (int i = 0; i < 3000 && runs.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    runs = test::read_recorded_runs(record);
+  }
+  ASSERT_EQ(runs.size(), 1u) << "no delayed delete of the copy left behind";
+  std::string quoted = to_utf8(folder.path()) + "\\Rick\xE2\x80\x99\xE2\x80\x99s Downloads\\" + launcher_release_asset;
+  EXPECT_EQ(runs[0].arguments,
+            (std::vector<std::string>{"-NoProfile", "-WindowStyle", "Hidden", "-Command",
+                                      "$p='" + quoted +
+                                          "';for($i=0;$i -lt 1800 -and (Test-Path -LiteralPath $p);$i++){Remove-Item "
+                                          "-LiteralPath $p -Force -ErrorAction SilentlyContinue;Start-Sleep 1}"}));
+}
+
+TEST(InstallFolderLauncherWin32Test, NamesThatArentValidUtf16AreComparedAsTheyAre) {
+  // A lone surrogate can't become UTF-8: converting such a name threw and ended
+  // the launcher at start-up. Wine can't make such files, so the names alone.
+  EXPECT_TRUE(is_side_copy_name(fs::path(L"korvix-launcher-\xD800.exe")));
+  EXPECT_TRUE(is_side_copy_name(fs::path(L"korvix-launcher-")));
+  EXPECT_FALSE(is_side_copy_name(fs::path(L"\xDC00korvix-launcher-x.exe")));
+  EXPECT_FALSE(is_side_copy_name(fs::path(L"korvix-launcher\xD800-x.exe")));
+  EXPECT_FALSE(is_side_copy_name(fs::path(L"Korvix-Launcher-x.exe"))) << "compared exactly, as the name's UTF-8 was";
+  EXPECT_FALSE(is_side_copy_name(fs::path(L"korvix-launcher.exe")));
 }
 
 }  // namespace

@@ -266,21 +266,33 @@ TEST_F(UpdateChecksTest, OnlyTheLatestOfTwoQuickComparisonsIsStored) {
   EXPECT_EQ(server_->request_paths().size(), 4u) << "both comparisons ran to the end";
 }
 
+TEST_F(UpdateChecksTest, ABranchWithBracesAndAHashIsAskedForAsItIs) {
+  // Unescaped, curl would glob "{a,b}" into two requests and "#" would end the path.
+  std::string head = repo->commit(1, "work");
+  repo->git("branch 'fix-{a,b}#2' " + head);
+  choose("fix-{a,b}#2");
+  start_commit_check(status, repo_name, head);
+  Snapshot s = settled();
+  EXPECT_EQ(s.check_state, check_done) << s.check_error;
+  EXPECT_EQ(s.latest.id, head);
+  EXPECT_EQ(s.behind_by, 0);
+  EXPECT_EQ(server_->request_paths(), std::vector<std::string>{"/repos/" + repo_name + "/commits/fix-%7Ba,b%7D%232"});
+}
+
 TEST_F(UpdateChecksTest, CurlMissingFromThePathGivesTheRunnersText) {
   std::string path = getenv("PATH") ? getenv("PATH") : "";
   std::filesystem::path empty = server_->root() / "empty-bin";
   std::filesystem::create_directories(empty);
   setenv("PATH", empty.c_str(), 1);
   std::string output;
-  std::string runner_error;
-  int code = ProcessRunner::run_captured({curl_program, "--version"}, output, &runner_error);
+  RunResult curl = ProcessRunner::run_captured({curl_program, "--version"}, output);
   start_commit_check(status, repo_name, "");
   Snapshot s = settled();
   setenv("PATH", path.c_str(), 1);
-  EXPECT_EQ(code, -1);
-  EXPECT_NE(runner_error, "");
+  EXPECT_FALSE(curl.started());
+  EXPECT_EQ(curl.start_error, "couldn't start curl (error 2)");
   EXPECT_EQ(s.check_state, check_failed);
-  EXPECT_EQ(s.check_error, runner_error);
+  EXPECT_EQ(s.check_error, curl.start_error);
   EXPECT_TRUE(server_->requests().empty());
 }
 
