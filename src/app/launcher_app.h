@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,9 +51,11 @@ class LauncherApp {
   void set_screen(int32_t n);
 
   // Two-step confirmation of the rows that start a long job: true on the second
-  // accept within 6 seconds, else arms the confirmation.
-  bool confirm();
-  bool confirmation_pending() const;
+  // accept of the same row within 6 seconds; otherwise arms `row`, so an accept
+  // on another confirmable row never starts that row's job.
+  bool confirm(MenuRow row);
+  // The row whose confirmation is pending, if any.
+  std::optional<MenuRow> armed_row() const;
 
   // Background checks against GitHub: the comparison of the install with the
   // chosen branch, and the launcher's own release.
@@ -87,6 +90,7 @@ class LauncherApp {
   bool quit = false;
   int32_t selected_row = 0;
   double confirm_until = 0.0;
+  MenuRow confirm_row = row_quit;  // the row `confirm_until` belongs to
   double recheck_at = 0.0;
   std::string message;
   std::filesystem::path install_dir;
