@@ -89,6 +89,7 @@ class LauncherApp {
   std::unique_ptr<TitleBanner> banner;  // null until a renderer is attached
   bool quit = false;
   int32_t selected_row = 0;
+  int32_t first_shown_row = 0;  // top of the window of rows a long page shows
   double confirm_until = 0.0;
   MenuRow confirm_row = row_quit;  // the row `confirm_until` belongs to
   double recheck_at = 0.0;

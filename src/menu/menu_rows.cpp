@@ -215,6 +215,7 @@ void LauncherApp::change(MenuRow row, int direction) {
 void LauncherApp::set_screen(int32_t n) {
   screen = n;
   selected_row = 0;
+  first_shown_row = 0;
   confirm_until = 0;
   // Entering a page shows what the game may have changed meanwhile.
   if (n != screen_main) settings.load(install_dir / "korvix.toml");
