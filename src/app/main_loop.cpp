@@ -10,9 +10,11 @@
 
 #include "app/dispatch.h"
 #include "app/fonts.h"
+#include "app/frame_changes.h"
 #include "app/frame_pacing.h"
 #include "app/input.h"
 #include "app/launcher_app.h"
+#include "app/redraw_gate.h"
 #include "app/test_hooks.h"
 #include "menu/draw_menu.h"
 
@@ -33,6 +35,19 @@ bool is_display_change(Uint32 type) {
       return true;
     default:
       return false;
+  }
+}
+
+// Events after which the picture on screen may be gone or stale.
+bool asks_for_redraw(Uint32 type) {
+  switch (type) {
+    case SDL_EVENT_WINDOW_EXPOSED:
+    case SDL_EVENT_WINDOW_SHOWN:
+    case SDL_EVENT_WINDOW_DISPLAY_CHANGED:
+    case SDL_EVENT_WINDOW_DISPLAY_SCALE_CHANGED:
+      return true;
+    default:
+      return is_display_change(type);
   }
 }
 
@@ -136,9 +151,22 @@ void draw_screen(LauncherApp& app, ImFont* font) {
   draw_menu(app, font);
 }
 
+// While something moves by itself the loop keeps the display's pace: a job (its
+// elapsed time, its output). Everything else changes on events or is seen
+// within one idle wake-up.
+bool moves_by_itself(const LauncherApp& app) { return app.is_busy(); }
+
+void render_frame(const Frontend& frontend, const ImGuiIO& io) {
+  SDL_SetRenderScale(frontend.renderer, io.DisplayFramebufferScale.x, io.DisplayFramebufferScale.y);
+  SDL_SetRenderDrawColor(frontend.renderer, 6, 10, 26, 255);
+  SDL_RenderClear(frontend.renderer);
+  ImGui_ImplSDLRenderer3_RenderDrawData(ImGui::GetDrawData(), frontend.renderer);
+}
+
 void main_loop(LauncherApp& app, Frontend& frontend) {
   TestHooks hooks = TestHooks::from_environment();
   InputMapper input([&app](MenuAction action) { dispatch(app, action); });
+  RedrawGate redraw;
   ImGuiIO& io = ImGui::GetIO();
   bool running = true;
   uint64_t frame = 0;
@@ -148,6 +176,7 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
       ImGui_ImplSDL3_ProcessEvent(&event);
+      if (asks_for_redraw(event.type)) redraw.force();
       handle_event(event, app, input, frontend, running);
     }
     input.repeat(SDL_GetTicks());
@@ -157,21 +186,23 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
     ImGui::NewFrame();
     draw_screen(app, frontend.font);
     ImGui::Render();
-    SDL_SetRenderScale(frontend.renderer, io.DisplayFramebufferScale.x, io.DisplayFramebufferScale.y);
-    SDL_SetRenderDrawColor(frontend.renderer, 6, 10, 26, 255);
-    SDL_RenderClear(frontend.renderer);
-    ImGui_ImplSDLRenderer3_RenderDrawData(ImGui::GetDrawData(), frontend.renderer);
+    if (take_frame_changed()) redraw.force();
+    bool rendered = redraw.needs_present(*ImGui::GetDrawData());
+    if (rendered) render_frame(frontend, io);
     ++frame;
 
     if (std::optional<MenuAction> action = hooks.script.due(frame)) dispatch(app, *action);
     bool busy = app.is_busy();
     if (hooks.screenshot_due(frame, busy, SDL_GetTicks())) {
+      // After a skipped frame there is nothing to read back: render this one.
+      if (!rendered) render_frame(frontend, io);
+      rendered = true;
       save_screenshot(frontend.renderer, *hooks.screenshot_path);
       running = false;
     }
-    SDL_RenderPresent(frontend.renderer);
+    if (rendered) SDL_RenderPresent(frontend.renderer);
 
-    if (!busy) {
+    if (!moves_by_itself(app)) {
       SDL_WaitEventTimeout(nullptr, idle_wait_ms);
     } else if (uint64_t sleep_ns = sleep_before_next_frame_ns(frame_start_ns, SDL_GetTicksNS(),
                                                               display_refresh_rate(frontend.window))) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/frame_changes.h"
 #include "menu/box_filter.h"
 #include "menu/embedded_banner.h"
 
@@ -88,6 +89,8 @@ void TitleBanner::update_texture(int factor) {
     texture_height_ = height;
   }
   factor_ = factor;
+  // The draw data stay the same from frame to frame; only the pixels change.
+  mark_frame_changed();
   if (factor == 1) {
     SDL_UpdateTexture(texture_, nullptr, decoder_.pixels(), frame_width_ * 4);
     return;

@@ -8,6 +8,7 @@
 #include <numeric>
 #include <vector>
 
+#include "app/frame_changes.h"
 #include "menu/banner_view.h"
 #include "menu/box_filter.h"
 #include "menu/embedded_banner.h"
@@ -314,6 +315,32 @@ TEST_F(SoftwareRenderer, ShowsEachFrameForItsDelay) {
   EXPECT_EQ(shown(title->texture_for_height(700)), blue);
   EXPECT_TRUE(title->finished());
   EXPECT_EQ(title->frames_decoded(), 3);
+}
+
+TEST_F(SoftwareRenderer, MarksTheFrameChangedWhenItsPixelsChangeAndOnlyThen) {
+  // The draw data show the same texture throughout; only the mark tells the
+  // idle loop that the picture changed.
+  std::vector<uint8_t> gif = make_gif(8, 8, {{1, 5}, {2, 5}});
+  auto title = banner(gif);
+  take_frame_changed();
+  struct Step {
+    uint64_t advance_ms;
+    int height;
+    bool changed;
+  };
+  const Step steps[] = {
+      {0, 700, true},    // the first frame
+      {20, 700, false},  // still the first
+      {30, 700, true},   // the second frame
+      {0, 60, true},     // another size: the texture is remade
+      {0, 60, false},    //
+      {500, 60, false},  // the end: the last frame stays
+  };
+  for (const Step& step : steps) {
+    now_ += step.advance_ms;
+    ASSERT_NE(title->texture_for_height(step.height), nullptr);
+    EXPECT_EQ(take_frame_changed(), step.changed) << "at " << now_ << " ms, " << step.height << " high";
+  }
 }
 
 TEST_F(SoftwareRenderer, DroppingTheTextureKeepsThePlace) {
