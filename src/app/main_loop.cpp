@@ -211,6 +211,14 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
   }
 }
 
+// The held-button test of a direct start needs the system to have seen the keys
+// and gamepads: it gets a moment, asked for only when a direct start can happen.
+HeldAtStart settle_and_read_held() {
+  SDL_Delay(120);
+  SDL_PumpEvents();
+  return read_held_at_start();
+}
+
 }  // namespace
 
 int run_launcher() {
@@ -222,11 +230,9 @@ int run_launcher() {
   auto app = std::make_unique<LauncherApp>();
   app->start_up();
   SDL_PumpEvents();
-  SDL_Delay(120);
-  SDL_PumpEvents();
   // Before any window: a started game ends the launcher with it; a failure
   // leaves its error in the status line of the menu that opens next.
-  if (app->should_start_directly()) app->play();
+  if (app->should_start_directly(settle_and_read_held)) app->play();
 
   Frontend frontend;
   int code = create_frontend(*app, frontend);
