@@ -64,9 +64,9 @@ bool LauncherApp::is_busy() const {
   return status->job_state == job_running;
 }
 
-void LauncherApp::attach_renderer(SDL_Renderer* renderer) {
+void LauncherApp::attach_renderer(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> banner_start) {
   banner.reset();
-  if (renderer) banner = TitleBanner::create(renderer);
+  if (renderer) banner = TitleBanner::create(renderer, std::move(banner_start));
 }
 
 void LauncherApp::on_display_change() {

@@ -19,6 +19,7 @@ struct SDL_Renderer;
 
 namespace korvix {
 
+class GifDecoder;
 class TitleBanner;
 
 enum Screen : int32_t {
@@ -79,7 +80,8 @@ class LauncherApp {
   // it; the outcome goes to `message`.
   void make_desktop_shortcut();
 
-  void attach_renderer(SDL_Renderer* renderer);
+  // `banner_start`: the banner's first frame decoded ahead (decode_banner_start).
+  void attach_renderer(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> banner_start = nullptr);
   void on_display_change();
 
   int32_t screen = screen_main;

@@ -17,6 +17,7 @@
 #include "app/redraw_gate.h"
 #include "app/test_hooks.h"
 #include "menu/draw_menu.h"
+#include "menu/title_banner.h"
 
 namespace korvix {
 
@@ -72,7 +73,7 @@ struct Frontend {
   std::vector<SDL_Gamepad*> gamepads;
 };
 
-int create_frontend(LauncherApp& app, Frontend& frontend) {
+int create_frontend(LauncherApp& app, Frontend& frontend, std::unique_ptr<GifDecoder> banner_start) {
   frontend.window = SDL_CreateWindow("Korvix Velarine", 1280, 760, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIGH_PIXEL_DENSITY);
   if (!frontend.window) {
     SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
@@ -85,7 +86,7 @@ int create_frontend(LauncherApp& app, Frontend& frontend) {
   }
   SDL_SetRenderVSync(frontend.renderer, 1);
   app.window = frontend.window;
-  app.attach_renderer(frontend.renderer);
+  app.attach_renderer(frontend.renderer, std::move(banner_start));
 
   IMGUI_CHECKVERSION();
   ImGui::CreateContext();
@@ -222,6 +223,8 @@ HeldAtStart settle_and_read_held() {
 }  // namespace
 
 int run_launcher() {
+  // The banner's first frame is decoded while SDL, the settings and the window start.
+  std::future<std::unique_ptr<GifDecoder>> banner_start = decode_banner_start();
   SDL_SetHint(SDL_HINT_APP_NAME, "Korvix Velarine");
   if (!SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMEPAD | SDL_INIT_EVENTS)) {
     SDL_Log("SDL_Init failed: %s", SDL_GetError());
@@ -235,7 +238,7 @@ int run_launcher() {
   if (app->should_start_directly(settle_and_read_held)) app->play();
 
   Frontend frontend;
-  int code = create_frontend(*app, frontend);
+  int code = create_frontend(*app, frontend, banner_start.get());
   if (code == 0) main_loop(*app, frontend);
   destroy_frontend(*app, frontend);
   SDL_Quit();

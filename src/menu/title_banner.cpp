@@ -28,16 +28,26 @@ int banner_factor(int height) { return std::clamp(crop_height / std::max(1, heig
 
 int played_delay_ms(int file_delay_ms) { return file_delay_ms < 11 ? 100 : file_delay_ms; }
 
-std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer) {
-  return create(renderer, embedded_title_banner(), [] { return static_cast<uint64_t>(SDL_GetTicks()); });
+std::future<std::unique_ptr<GifDecoder>> decode_banner_start() {
+  return std::async(std::launch::async, [] {
+    auto decoder = std::make_unique<GifDecoder>(embedded_title_banner());
+    decoder->next_frame();
+    return decoder;
+  });
 }
 
-std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock) {
-  return std::unique_ptr<TitleBanner>(new TitleBanner(renderer, gif, std::move(clock)));
+std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> started) {
+  if (!started) started = std::make_unique<GifDecoder>(embedded_title_banner());
+  return create(renderer, std::move(started), [] { return static_cast<uint64_t>(SDL_GetTicks()); });
 }
 
-TitleBanner::TitleBanner(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock)
-    : renderer_(renderer), decoder_(gif), valid_(decoder_.is_gif()), clock_(std::move(clock)) {}
+std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder,
+                                                 Clock clock) {
+  return std::unique_ptr<TitleBanner>(new TitleBanner(renderer, std::move(decoder), std::move(clock)));
+}
+
+TitleBanner::TitleBanner(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder, Clock clock)
+    : renderer_(renderer), decoder_(std::move(decoder)), valid_(decoder_->is_gif()), clock_(std::move(clock)) {}
 
 TitleBanner::~TitleBanner() { drop_texture(); }
 
@@ -47,14 +57,7 @@ SDL_Texture* TitleBanner::texture_for_height(int height) {
   uint64_t now = clock_();
   bool new_frame = false;
   if (!started_) {
-    started_ = true;
-    next_frame_at_ = now;
-    if (!decode_next()) {
-      valid_ = false;
-      return nullptr;
-    }
-    frame_width_ = decoder_.width();
-    frame_height_ = decoder_.height();
+    if (!start(now)) return nullptr;
     new_frame = true;
   }
   // Catch up: only the last of the frames due is shown.
@@ -69,10 +72,26 @@ SDL_Texture* TitleBanner::texture_for_height(int height) {
   return texture_;
 }
 
+// The first frame shows from the first draw on, whenever it was decoded.
+bool TitleBanner::start(uint64_t now) {
+  started_ = true;
+  next_frame_at_ = now;
+  if (decoder_->pixels()) {
+    ++frames_decoded_;
+    next_frame_at_ += played_delay_ms(decoder_->delay_ms());
+  } else if (!decode_next()) {
+    valid_ = false;
+    return false;
+  }
+  frame_width_ = decoder_->width();
+  frame_height_ = decoder_->height();
+  return true;
+}
+
 bool TitleBanner::decode_next() {
-  if (decoder_.next_frame() != GifDecoder::Step::frame) return false;
+  if (decoder_->next_frame() != GifDecoder::Step::frame) return false;
   ++frames_decoded_;
-  next_frame_at_ += played_delay_ms(decoder_.delay_ms());
+  next_frame_at_ += played_delay_ms(decoder_->delay_ms());
   return true;
 }
 
@@ -92,10 +111,10 @@ void TitleBanner::update_texture(int factor) {
   // The draw data stay the same from frame to frame; only the pixels change.
   mark_frame_changed();
   if (factor == 1) {
-    SDL_UpdateTexture(texture_, nullptr, decoder_.pixels(), frame_width_ * 4);
+    SDL_UpdateTexture(texture_, nullptr, decoder_->pixels(), frame_width_ * 4);
     return;
   }
-  box_filter(decoder_.pixels(), frame_width_, frame_height_, factor, shrunk_);
+  box_filter(decoder_->pixels(), frame_width_, frame_height_, factor, shrunk_);
   SDL_UpdateTexture(texture_, nullptr, shrunk_.pixels.data(), shrunk_.width * 4);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <span>
 
@@ -26,13 +27,20 @@ int banner_factor(int height);
 // A frame's delay as played: below 11 ms counts as 100 ms.
 int played_delay_ms(int file_delay_ms);
 
+// The animation built into the program with its first frame decoded, on a
+// worker thread: started before the window opens, so that the first draw only
+// shrinks and uploads the frame.
+std::future<std::unique_ptr<GifDecoder>> decode_banner_start();
+
 class TitleBanner {
  public:
   using Clock = std::function<uint64_t()>;  // milliseconds
 
-  // Over the animation built into the program, on SDL's millisecond clock.
-  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer);
-  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock);
+  // Over the animation built into the program, on SDL's millisecond clock;
+  // `started` is what decode_banner_start() gave, or null to decode it here.
+  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> started = nullptr);
+  // Over any animation: a decoder before its first frame or just after it.
+  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder, Clock clock);
 
   ~TitleBanner();
   TitleBanner(const TitleBanner&) = delete;
@@ -54,7 +62,8 @@ class TitleBanner {
   int frames_decoded() const { return frames_decoded_; }
 
  private:
-  TitleBanner(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock);
+  TitleBanner(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder, Clock clock);
+  bool start(uint64_t now);
   bool decode_next();
   void update_texture(int factor);
 
@@ -63,7 +72,7 @@ class TitleBanner {
   int texture_width_ = 0;
   int texture_height_ = 0;
   int factor_ = 0;
-  GifDecoder decoder_;
+  std::unique_ptr<GifDecoder> decoder_;
   int frame_width_ = 0;
   int frame_height_ = 0;
   bool valid_ = false;

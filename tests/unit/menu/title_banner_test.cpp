@@ -100,7 +100,10 @@ class SoftwareRenderer : public ::testing::Test {
   }
 
   std::unique_ptr<TitleBanner> banner(std::span<const uint8_t> gif) {
-    return TitleBanner::create(renderer_, gif, [this] { return now_; });
+    return banner(std::make_unique<GifDecoder>(gif));
+  }
+  std::unique_ptr<TitleBanner> banner(std::unique_ptr<GifDecoder> decoder) {
+    return TitleBanner::create(renderer_, std::move(decoder), [this] { return now_; });
   }
 
   // The colour the texture shows, drawn over the whole target.
@@ -341,6 +344,32 @@ TEST_F(SoftwareRenderer, MarksTheFrameChangedWhenItsPixelsChangeAndOnlyThen) {
     ASSERT_NE(title->texture_for_height(step.height), nullptr);
     EXPECT_EQ(take_frame_changed(), step.changed) << "at " << now_ << " ms, " << step.height << " high";
   }
+}
+
+TEST_F(SoftwareRenderer, AFirstFrameDecodedAheadShowsForItsWholeDelay) {
+  // Decoded long before the window opened: its 50 ms count from the first draw.
+  std::vector<uint8_t> gif = make_gif(8, 8, {{1, 5}, {2, 5}});
+  auto decoder = std::make_unique<GifDecoder>(gif);
+  ASSERT_EQ(decoder->next_frame(), GifDecoder::Step::frame);
+  now_ = 5000;
+  auto title = banner(std::move(decoder));
+  EXPECT_EQ(shown(title->texture_for_height(700)), red);
+  EXPECT_EQ(title->frames_decoded(), 1);
+  now_ += 49;
+  EXPECT_EQ(shown(title->texture_for_height(700)), red);
+  now_ += 1;
+  EXPECT_EQ(shown(title->texture_for_height(700)), green);
+  EXPECT_EQ(title->frames_decoded(), 2);
+}
+
+TEST_F(SoftwareRenderer, TheBuiltInBannerStartsOnAWorkerThread) {
+  std::unique_ptr<GifDecoder> started = decode_banner_start().get();
+  ASSERT_NE(started->pixels(), nullptr) << "the first frame is decoded";
+  auto title = banner(std::move(started));
+  SDL_Texture* texture = title->texture_for_height(137);
+  ASSERT_NE(texture, nullptr);
+  EXPECT_EQ(size_of(texture), std::make_pair(370.0f, 170.0f));
+  EXPECT_EQ(title->frames_decoded(), 1);
 }
 
 TEST_F(SoftwareRenderer, DroppingTheTextureKeepsThePlace) {
