@@ -39,8 +39,13 @@ class LauncherApp {
   LauncherApp(const LauncherApp&) = delete;
   LauncherApp& operator=(const LauncherApp&) = delete;
 
-  // Start-up steps that read files and start workers, in their fixed order.
+  // Start-up steps that read and tidy files, in their fixed order.
   void start_up();
+  // The first checks against GitHub: the branch list, the launcher's release
+  // and, for an install, the commit comparison. The main loop starts them once
+  // the first frame is on screen, so their programs don't compete with the
+  // window opening.
+  void start_first_checks();
 
   // A job runs for real (the test-progress view doesn't count).
   bool is_busy() const;

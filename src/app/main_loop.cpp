@@ -202,6 +202,7 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
       running = false;
     }
     if (rendered) SDL_RenderPresent(frontend.renderer);
+    if (frame == 1) app.start_first_checks();  // now that the window shows
 
     if (!moves_by_itself(app)) {
       SDL_WaitEventTimeout(nullptr, idle_wait_ms);
