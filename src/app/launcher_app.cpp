@@ -65,7 +65,9 @@ bool LauncherApp::is_busy() const {
   return status->job_state == job_running;
 }
 
-void LauncherApp::attach_renderer(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> banner_start) {
+void LauncherApp::attach_renderer(SDL_Renderer* renderer) { attach_renderer(renderer, BannerStart{}); }
+
+void LauncherApp::attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start) {
   banner.reset();
   if (renderer) banner = TitleBanner::create(renderer, std::move(banner_start));
 }

@@ -19,7 +19,7 @@ struct SDL_Renderer;
 
 namespace korvix {
 
-class GifDecoder;
+struct BannerStart;
 class TitleBanner;
 
 enum Screen : int32_t {
@@ -85,8 +85,9 @@ class LauncherApp {
   // it; the outcome goes to `message`.
   void make_desktop_shortcut();
 
-  // `banner_start`: the banner's first frame decoded ahead (decode_banner_start).
-  void attach_renderer(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> banner_start = nullptr);
+  void attach_renderer(SDL_Renderer* renderer);
+  // The same with the banner's start made ahead (prepare_banner_start).
+  void attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start);
   void on_display_change();
 
   int32_t screen = screen_main;

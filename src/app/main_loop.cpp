@@ -15,7 +15,9 @@
 #include "app/input.h"
 #include "app/launcher_app.h"
 #include "app/redraw_gate.h"
+#include "app/scale.h"
 #include "app/test_hooks.h"
+#include "menu/banner_view.h"
 #include "menu/draw_menu.h"
 #include "menu/title_banner.h"
 
@@ -73,8 +75,13 @@ struct Frontend {
   std::vector<SDL_Gamepad*> gamepads;
 };
 
-int create_frontend(LauncherApp& app, Frontend& frontend, std::unique_ptr<GifDecoder> banner_start) {
-  frontend.window = SDL_CreateWindow("Korvix Velarine", 1280, 760, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIGH_PIXEL_DENSITY);
+constexpr int first_window_width = 1280;
+constexpr int first_window_height = 760;
+
+// `banner_start` is waited for only once the window and renderer exist.
+int create_frontend(LauncherApp& app, Frontend& frontend, std::future<BannerStart>& banner_start) {
+  frontend.window = SDL_CreateWindow("Korvix Velarine", first_window_width, first_window_height,
+                                     SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIGH_PIXEL_DENSITY);
   if (!frontend.window) {
     SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
     return 1;
@@ -86,7 +93,7 @@ int create_frontend(LauncherApp& app, Frontend& frontend, std::unique_ptr<GifDec
   }
   SDL_SetRenderVSync(frontend.renderer, 1);
   app.window = frontend.window;
-  app.attach_renderer(frontend.renderer, std::move(banner_start));
+  app.attach_renderer(frontend.renderer, banner_start.get());
 
   IMGUI_CHECKVERSION();
   ImGui::CreateContext();
@@ -224,8 +231,9 @@ HeldAtStart settle_and_read_held() {
 }  // namespace
 
 int run_launcher() {
-  // The banner's first frame is decoded while SDL, the settings and the window start.
-  std::future<std::unique_ptr<GifDecoder>> banner_start = decode_banner_start();
+  // The banner's first frame is made ready while SDL, the settings and the window start.
+  std::future<BannerStart> banner_start =
+      prepare_banner_start(static_cast<int>(banner_box(menu_scale(first_window_height)).height));
   SDL_SetHint(SDL_HINT_APP_NAME, "Korvix Velarine");
   if (!SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMEPAD | SDL_INIT_EVENTS)) {
     SDL_Log("SDL_Init failed: %s", SDL_GetError());
@@ -239,7 +247,7 @@ int run_launcher() {
   if (app->should_start_directly(settle_and_read_held)) app->play();
 
   Frontend frontend;
-  int code = create_frontend(*app, frontend, banner_start.get());
+  int code = create_frontend(*app, frontend, banner_start);
   if (code == 0) main_loop(*app, frontend);
   destroy_frontend(*app, frontend);
   SDL_Quit();

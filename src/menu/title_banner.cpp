@@ -28,26 +28,38 @@ int banner_factor(int height) { return std::clamp(crop_height / std::max(1, heig
 
 int played_delay_ms(int file_delay_ms) { return file_delay_ms < 11 ? 100 : file_delay_ms; }
 
-std::future<std::unique_ptr<GifDecoder>> decode_banner_start() {
-  return std::async(std::launch::async, [] {
-    auto decoder = std::make_unique<GifDecoder>(embedded_title_banner());
-    decoder->next_frame();
-    return decoder;
-  });
+BannerStart start_banner(std::unique_ptr<GifDecoder> decoder, int height) {
+  BannerStart start;
+  start.decoder = std::move(decoder);
+  if (start.decoder->next_frame() != GifDecoder::Step::frame) return start;
+  start.factor = banner_factor(height);
+  if (start.factor > 1)
+    box_filter(start.decoder->pixels(), start.decoder->width(), start.decoder->height(), start.factor, start.shrunk);
+  return start;
 }
 
-std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> started) {
-  if (!started) started = std::make_unique<GifDecoder>(embedded_title_banner());
-  return create(renderer, std::move(started), [] { return static_cast<uint64_t>(SDL_GetTicks()); });
+std::future<BannerStart> prepare_banner_start(int height) {
+  return std::async(std::launch::async,
+                    [height] { return start_banner(std::make_unique<GifDecoder>(embedded_title_banner()), height); });
 }
 
-std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder,
-                                                 Clock clock) {
-  return std::unique_ptr<TitleBanner>(new TitleBanner(renderer, std::move(decoder), std::move(clock)));
+std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, BannerStart start) {
+  if (!start.decoder) start.decoder = std::make_unique<GifDecoder>(embedded_title_banner());
+  return create(renderer, std::move(start), [] { return static_cast<uint64_t>(SDL_GetTicks()); });
 }
 
-TitleBanner::TitleBanner(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder, Clock clock)
-    : renderer_(renderer), decoder_(std::move(decoder)), valid_(decoder_->is_gif()), clock_(std::move(clock)) {}
+std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, BannerStart start, Clock clock) {
+  return std::unique_ptr<TitleBanner>(new TitleBanner(renderer, std::move(start), std::move(clock)));
+}
+
+TitleBanner::TitleBanner(SDL_Renderer* renderer, BannerStart start, Clock clock)
+    : renderer_(renderer),
+      decoder_(std::move(start.decoder)),
+      valid_(decoder_->is_gif()),
+      clock_(std::move(clock)),
+      shrunk_(std::move(start.shrunk)),
+      shrunk_factor_(start.factor),
+      shrunk_frame_(shrunk_.pixels.empty() ? 0 : 1) {}
 
 TitleBanner::~TitleBanner() { drop_texture(); }
 
@@ -114,7 +126,11 @@ void TitleBanner::update_texture(int factor) {
     SDL_UpdateTexture(texture_, nullptr, decoder_->pixels(), frame_width_ * 4);
     return;
   }
-  box_filter(decoder_->pixels(), frame_width_, frame_height_, factor, shrunk_);
+  if (shrunk_frame_ != frames_decoded_ || shrunk_factor_ != factor) {
+    box_filter(decoder_->pixels(), frame_width_, frame_height_, factor, shrunk_);
+    shrunk_frame_ = frames_decoded_;
+    shrunk_factor_ = factor;
+  }
   SDL_UpdateTexture(texture_, nullptr, shrunk_.pixels.data(), shrunk_.width * 4);
 }
 

@@ -27,20 +27,31 @@ int banner_factor(int height);
 // A frame's delay as played: below 11 ms counts as 100 ms.
 int played_delay_ms(int file_delay_ms);
 
-// The animation built into the program with its first frame decoded, on a
-// worker thread: started before the window opens, so that the first draw only
-// shrinks and uploads the frame.
-std::future<std::unique_ptr<GifDecoder>> decode_banner_start();
+// The start of an animation: its first frame decoded and shrunk for a banner
+// of some height. Made on a worker thread for the built-in animation while the
+// window opens, so that the first draw only uploads it (the first pass over a
+// new picture's memory is the slow one; it happens on the worker then).
+struct BannerStart {
+  std::unique_ptr<GifDecoder> decoder;  // after its first frame; null: not started
+  int factor = 0;                       // the factor `shrunk` was made with
+  RgbaImage shrunk;
+};
+
+// Decodes the first frame and shrinks it for a banner `height` pixels high.
+BannerStart start_banner(std::unique_ptr<GifDecoder> decoder, int height);
+
+// start_banner over the built-in animation, on a worker thread.
+std::future<BannerStart> prepare_banner_start(int height);
 
 class TitleBanner {
  public:
   using Clock = std::function<uint64_t()>;  // milliseconds
 
-  // Over the animation built into the program, on SDL's millisecond clock;
-  // `started` is what decode_banner_start() gave, or null to decode it here.
-  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> started = nullptr);
-  // Over any animation: a decoder before its first frame or just after it.
-  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder, Clock clock);
+  // Over the animation built into the program, on SDL's millisecond clock,
+  // from what prepare_banner_start made, or from its beginning.
+  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, BannerStart start = {});
+  // Over any animation: a decoder before its first frame, or a start.
+  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, BannerStart start, Clock clock);
 
   ~TitleBanner();
   TitleBanner(const TitleBanner&) = delete;
@@ -62,7 +73,7 @@ class TitleBanner {
   int frames_decoded() const { return frames_decoded_; }
 
  private:
-  TitleBanner(SDL_Renderer* renderer, std::unique_ptr<GifDecoder> decoder, Clock clock);
+  TitleBanner(SDL_Renderer* renderer, BannerStart start, Clock clock);
   bool start(uint64_t now);
   bool decode_next();
   void update_texture(int factor);
@@ -82,6 +93,8 @@ class TitleBanner {
   Clock clock_;
   int frames_decoded_ = 0;
   RgbaImage shrunk_;  // kept between frames to reuse its memory
+  int shrunk_factor_ = 0;
+  int shrunk_frame_ = 0;  // the frame (counted from 1) that `shrunk_` holds, 0 for none
 };
 
 }  // namespace korvix

@@ -100,10 +100,12 @@ class SoftwareRenderer : public ::testing::Test {
   }
 
   std::unique_ptr<TitleBanner> banner(std::span<const uint8_t> gif) {
-    return banner(std::make_unique<GifDecoder>(gif));
+    BannerStart start;
+    start.decoder = std::make_unique<GifDecoder>(gif);
+    return banner(std::move(start));
   }
-  std::unique_ptr<TitleBanner> banner(std::unique_ptr<GifDecoder> decoder) {
-    return TitleBanner::create(renderer_, std::move(decoder), [this] { return now_; });
+  std::unique_ptr<TitleBanner> banner(BannerStart start) {
+    return TitleBanner::create(renderer_, std::move(start), [this] { return now_; });
   }
 
   // The colour the texture shows, drawn over the whole target.
@@ -346,26 +348,32 @@ TEST_F(SoftwareRenderer, MarksTheFrameChangedWhenItsPixelsChangeAndOnlyThen) {
   }
 }
 
-TEST_F(SoftwareRenderer, AFirstFrameDecodedAheadShowsForItsWholeDelay) {
-  // Decoded long before the window opened: its 50 ms count from the first draw.
+TEST_F(SoftwareRenderer, AStartMadeAheadShowsItsFirstFrameForItsWholeDelay) {
+  // Made long before the window opened: its 50 ms count from the first draw.
   std::vector<uint8_t> gif = make_gif(8, 8, {{1, 5}, {2, 5}});
-  auto decoder = std::make_unique<GifDecoder>(gif);
-  ASSERT_EQ(decoder->next_frame(), GifDecoder::Step::frame);
+  BannerStart start = start_banner(std::make_unique<GifDecoder>(gif), 4);  // factor 8: 1 x 1
+  ASSERT_EQ(start.factor, 8);
+  ASSERT_EQ(start.shrunk.pixels, (std::vector<uint8_t>{255, 0, 0, 255}));
   now_ = 5000;
-  auto title = banner(std::move(decoder));
-  EXPECT_EQ(shown(title->texture_for_height(700)), red);
+  auto title = banner(std::move(start));
+  take_frame_changed();
+  EXPECT_EQ(shown(title->texture_for_height(4)), red);
+  EXPECT_TRUE(take_frame_changed());
   EXPECT_EQ(title->frames_decoded(), 1);
   now_ += 49;
-  EXPECT_EQ(shown(title->texture_for_height(700)), red);
+  EXPECT_EQ(shown(title->texture_for_height(4)), red);
   now_ += 1;
-  EXPECT_EQ(shown(title->texture_for_height(700)), green);
+  EXPECT_EQ(shown(title->texture_for_height(4)), green) << "the next frame is shrunk here";
+  EXPECT_EQ(shown(title->texture_for_height(700)), green) << "and at another size";
   EXPECT_EQ(title->frames_decoded(), 2);
 }
 
 TEST_F(SoftwareRenderer, TheBuiltInBannerStartsOnAWorkerThread) {
-  std::unique_ptr<GifDecoder> started = decode_banner_start().get();
-  ASSERT_NE(started->pixels(), nullptr) << "the first frame is decoded";
-  auto title = banner(std::move(started));
+  BannerStart start = prepare_banner_start(137).get();
+  ASSERT_NE(start.decoder->pixels(), nullptr) << "the first frame is decoded";
+  EXPECT_EQ(start.factor, 4);
+  EXPECT_EQ(start.shrunk.width, 370);
+  auto title = banner(std::move(start));
   SDL_Texture* texture = title->texture_for_height(137);
   ASSERT_NE(texture, nullptr);
   EXPECT_EQ(size_of(texture), std::make_pair(370.0f, 170.0f));
