@@ -26,7 +26,7 @@ class RedrawGate {
   bool needs_present(const ImDrawData& data);
 
  private:
-  bool forced_ = true;  // nothing is on screen yet
+  bool forced_ = true;                    // nothing is on screen yet
   std::vector<unsigned char> presented_;  // the last presented frame's draw data, flattened
   std::vector<unsigned char> current_;    // kept to reuse its memory
 };

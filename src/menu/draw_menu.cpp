@@ -154,8 +154,7 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   layout.left += origin.x;
   SDL_Texture* picture = banner_picture(app.banner.get(), layout);
   PageLayout page = lay_out_page(layout, banner_advance(layout, picture != nullptr), static_cast<int>(views.size()),
-                                 app.selected_row, app.first_shown_row, texts,
-                                 measure_at(font, layout.small_size));
+                                 app.selected_row, app.first_shown_row, texts, measure_at(font, layout.small_size));
   app.first_shown_row = page.rows.first;
 
   ImGui::SetNextWindowPos(origin);

@@ -2,8 +2,8 @@
 
 namespace korvix {
 
-PageLayout lay_out_page(const MenuLayout& layout, float banner_advance, int row_count, int selected,
-                        int first_shown, const std::vector<StatusText>& texts, const MeasureText& measure) {
+PageLayout lay_out_page(const MenuLayout& layout, float banner_advance, int row_count, int selected, int first_shown,
+                        const std::vector<StatusText>& texts, const MeasureText& measure) {
   PageLayout page;
   page.subtitle_top = layout.top + banner_advance;
   page.rows_top = page.subtitle_top + 2.0f * layout.small_size;

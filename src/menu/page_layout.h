@@ -21,7 +21,7 @@ struct PageLayout {
 // `banner_advance`: how far the banner (or the title text) moves the page down.
 // `first_shown`: the first row shown last frame. `measure` measures status text.
 // Y positions are from the window's top.
-PageLayout lay_out_page(const MenuLayout& layout, float banner_advance, int row_count, int selected,
-                        int first_shown, const std::vector<StatusText>& texts, const MeasureText& measure);
+PageLayout lay_out_page(const MenuLayout& layout, float banner_advance, int row_count, int selected, int first_shown,
+                        const std::vector<StatusText>& texts, const MeasureText& measure);
 
 }  // namespace korvix

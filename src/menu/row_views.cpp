@@ -147,8 +147,9 @@ Value row_value(const LauncherApp& app, MenuRow row, const MenuSnapshot& snapsho
     case row_subtitles_on_install:
       return {app.subtitles_on_install ? "< Yes, made after the build >" : "< No >", theme::white};
     case row_make_subtitles:
-      return tool_value(facts, row, facts.subtitles_exist ? "keeps what's corrected by hand"
-                                                     : "speech recognition on this PC, offline");
+      return tool_value(
+          facts, row,
+          facts.subtitles_exist ? "keeps what's corrected by hand" : "speech recognition on this PC, offline");
     case row_edit_subtitles:
       return facts.subtitles_exist ? Value{">", theme::white} : Value{"none made yet", theme::dim};
     case row_update_launcher:

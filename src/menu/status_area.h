@@ -24,7 +24,7 @@ struct StatusText {
   std::string text;
   ImU32 color = 0;
   std::vector<std::string> lines;  // for output
-  bool keep_room = false;  // the area makes room for this text and all before it
+  bool keep_room = false;          // the area makes room for this text and all before it
 };
 
 struct StatusInputs {

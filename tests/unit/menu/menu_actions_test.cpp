@@ -104,14 +104,11 @@ TEST_F(MenuActionsTest, ASecondAcceptCountsOnlyOnTheRowThatAsked) {
     bool confirmed;
   };
   const Accept accepts[] = {
-      {row_update, 100.0, false},
-      {row_upscale_textures, 101.0, false},  // arms this row instead
-      {row_update, 102.0, false},            // and back: armed again, not confirmed
-      {row_update, 103.0, true},
-      {row_make_subtitles, 104.0, false},
+      {row_update, 100.0, false},         {row_upscale_textures, 101.0, false},  // arms this row instead
+      {row_update, 102.0, false},                                                // and back: armed again, not confirmed
+      {row_update, 103.0, true},          {row_make_subtitles, 104.0, false},
       {row_make_subtitles, 110.0, false},  // six seconds later: too late, armed anew
-      {row_make_subtitles, 115.9, true},
-      {row_make_subtitles, 116.0, false},  // a confirmation is used once
+      {row_make_subtitles, 115.9, true},  {row_make_subtitles, 116.0, false},  // a confirmation is used once
   };
   for (const Accept& accept : accepts) {
     now = accept.at;

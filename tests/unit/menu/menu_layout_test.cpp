@@ -55,15 +55,15 @@ TEST(ShownRows, TheWindowMovesOnlyAsFarAsTheSelectionNeeds) {
   };
   // 16 rows, 9 shown.
   const Step steps[] = {
-      {0, 0, 0},    // the top
-      {8, 0, 0},    // the last shown row: pointing at it doesn't scroll
-      {9, 0, 1},    // one below: one row further
-      {10, 1, 2},   //
-      {5, 2, 2},    // back up inside the window: it stays
-      {1, 2, 1},    // above it: up by as much as needed
-      {15, 1, 7},   // wrapped to the bottom: the last 9 rows
-      {0, 7, 0},    // wrapped to the top
-      {3, 20, 3},   // a window beyond the end (rows removed) comes back
+      {0, 0, 0},   // the top
+      {8, 0, 0},   // the last shown row: pointing at it doesn't scroll
+      {9, 0, 1},   // one below: one row further
+      {10, 1, 2},  //
+      {5, 2, 2},   // back up inside the window: it stays
+      {1, 2, 1},   // above it: up by as much as needed
+      {15, 1, 7},  // wrapped to the bottom: the last 9 rows
+      {0, 7, 0},   // wrapped to the top
+      {3, 20, 3},  // a window beyond the end (rows removed) comes back
   };
   for (const Step& step : steps) {
     RowWindow shown = shown_rows(16, step.selected, step.first_before, 9);
@@ -77,8 +77,7 @@ TEST(ShownRows, TheWindowMovesOnlyAsFarAsTheSelectionNeeds) {
 
 TEST(ShownRows, EveryRowOfAnyWindowCanBePointedAtWithoutScrolling) {
   for (int first = 0; first <= 16 - 9; ++first)
-    for (int pointed = first; pointed < first + 9; ++pointed)
-      EXPECT_EQ(shown_rows(16, pointed, first, 9).first, first);
+    for (int pointed = first; pointed < first + 9; ++pointed) EXPECT_EQ(shown_rows(16, pointed, first, 9).first, first);
 }
 
 }  // namespace

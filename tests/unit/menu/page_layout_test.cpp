@@ -52,18 +52,39 @@ std::vector<Screen> screens() {
   const std::string couldnt_save = "Couldn't save /home/player/Games/KorvixVelarine/korvix.toml.";
   return {
       {"not installed", screen_main, false, "", {}, {}},
-      {"not installed, no image", screen_main, false, "Choose the disc image first.", {}, {"Choose the disc image first."}},
-      {"installed, three behind, launcher update", screen_main, true, "", behind_by_three(),
+      {"not installed, no image",
+       screen_main,
+       false,
+       "Choose the disc image first.",
+       {},
+       {"Choose the disc image first."}},
+      {"installed, three behind, launcher update",
+       screen_main,
+       true,
+       "",
+       behind_by_three(),
        {"New since this install:", "  c3c3c3c  2026-03-06  Newer change 3", "  b2b2b2b  2026-03-06  Newer change 2",
         "  a1a1a1a  2026-03-06  Newer change 1"}},
-      {"installed, with a message", screen_main, true, "Desktop shortcut made.", behind_by_three(),
+      {"installed, with a message",
+       screen_main,
+       true,
+       "Desktop shortcut made.",
+       behind_by_three(),
        {"Desktop shortcut made.", "New since this install:", "  a1a1a1a  2026-03-06  Newer change 1"}},
       {"display page", screen_display, true, couldnt_save, {}, {couldnt_save}},
       {"effects page", screen_effects, true, couldnt_save, {}, {couldnt_save}},
       {"subtitles page", screen_subtitles, true, "", {}, {"No subtitles made yet."}},
-      {"subtitles page after making them", screen_subtitles, true, "", job(job_succeeded, true),
+      {"subtitles page after making them",
+       screen_subtitles,
+       true,
+       "",
+       job(job_succeeded, true),
        {"Subtitles made. Edit subtitles corrects the words and who says them."}},
-      {"a job runs", screen_subtitles, true, "", job(job_running, true),
+      {"a job runs",
+       screen_subtitles,
+       true,
+       "",
+       job(job_running, true),
        {"Building the SDK (Release) - the first time takes a while", "[59/60] a line of output"}},
   };
 }
@@ -146,8 +167,8 @@ TEST_F(PageLayoutTest, PagesThatFitAreLaidOutAsBefore) {
     show(screen);
     if (screen.screen != screen_main || screen.installed) continue;
     SCOPED_TRACE(screen.name);
-    PageLayout page = lay_out_page(layout, banner_advance(layout, true), static_cast<int>(rows.size()), 0, 0, texts,
-                                   measure);
+    PageLayout page =
+        lay_out_page(layout, banner_advance(layout, true), static_cast<int>(rows.size()), 0, 0, texts, measure);
     EXPECT_NEAR(page.rows_top, 224.17f, 0.01f);
     EXPECT_EQ(page.rows.count, static_cast<int>(rows.size()));
     EXPECT_NEAR(page.status_top, page.rows_top + rows.size() * 36.944f + 27.867f, 0.01f);
@@ -164,10 +185,10 @@ TEST_F(PageLayoutTest, TheMainMenuMakesRoomForThreeNewCommitsAt760) {
   ASSERT_EQ(rows.size(), 11u);
   PageLayout page = lay_out_page(layout, banner_advance(layout, true), 11, 0, 0, texts, measure);
   EXPECT_EQ(page.rows.count, 9);
-  EXPECT_EQ(placed_texts(page),
-            (std::vector<std::string>{"Latest on main: c3c3c3c (2026-03-06)  Newer change 3", "New since this install:",
-                                      "  c3c3c3c  2026-03-06  Newer change 3", "  b2b2b2b  2026-03-06  Newer change 2",
-                                      "  a1a1a1a  2026-03-06  Newer change 1"}));
+  EXPECT_EQ(placed_texts(page), (std::vector<std::string>{
+                                    "Latest on main: c3c3c3c (2026-03-06)  Newer change 3",
+                                    "New since this install:", "  c3c3c3c  2026-03-06  Newer change 3",
+                                    "  b2b2b2b  2026-03-06  Newer change 2", "  a1a1a1a  2026-03-06  Newer change 1"}));
 }
 
 }  // namespace
