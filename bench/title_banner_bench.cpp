@@ -24,6 +24,12 @@ struct Renderer {
   SDL_Renderer* renderer;
 };
 
+BannerStart not_started() {
+  BannerStart start;
+  start.decoder = std::make_unique<GifDecoder>(embedded_title_banner());
+  return start;
+}
+
 // Plays the whole animation, a menu frame every 16 ms; reports the time per
 // decoded frame.
 void BannerWhilePlaying(benchmark::State& state) {
@@ -31,7 +37,7 @@ void BannerWhilePlaying(benchmark::State& state) {
   int frames = 0;
   for (auto _ : state) {
     uint64_t now = 0;
-    auto banner = TitleBanner::create(target.renderer, embedded_title_banner(), [&now] { return now; });
+    auto banner = TitleBanner::create(target.renderer, not_started(), [&now] { return now; });
     for (; !banner->finished(); now += menu_frame_ms)
       benchmark::DoNotOptimize(banner->texture_for_height(start_window_height));
     frames += banner->frames_decoded();
@@ -45,7 +51,7 @@ BENCHMARK(BannerWhilePlaying)->Unit(benchmark::kMillisecond);
 void BannerAfterTheEnd(benchmark::State& state) {
   Renderer target;
   uint64_t now = 0;
-  auto banner = TitleBanner::create(target.renderer, embedded_title_banner(), [&now] { return now; });
+  auto banner = TitleBanner::create(target.renderer, not_started(), [&now] { return now; });
   for (; !banner->finished(); now += menu_frame_ms) banner->texture_for_height(start_window_height);
   int decoded_before = banner->frames_decoded();
   for (auto _ : state) {

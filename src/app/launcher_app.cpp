@@ -32,13 +32,14 @@ void LauncherApp::start_up() {
   apply_test_progress_hook();
   disc_images = find_disc_images();
   disc_image_index = 0;
-  korvix::start_branch_list(status, repo);
   clean_update_leftovers(install_dir);
+  if (is_installed(install_dir)) keep_launcher_in_install_folder(install_dir);
+}
+
+void LauncherApp::start_first_checks() {
+  korvix::start_branch_list(status, repo);
   start_launcher_check();
-  if (is_installed(install_dir)) {
-    keep_launcher_in_install_folder(install_dir);
-    start_commit_check();
-  }
+  if (is_installed(install_dir)) start_commit_check();
 }
 
 void LauncherApp::start_commit_check() {
@@ -64,9 +65,11 @@ bool LauncherApp::is_busy() const {
   return status->job_state == job_running;
 }
 
-void LauncherApp::attach_renderer(SDL_Renderer* renderer) {
+void LauncherApp::attach_renderer(SDL_Renderer* renderer) { attach_renderer(renderer, BannerStart{}); }
+
+void LauncherApp::attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start) {
   banner.reset();
-  if (renderer) banner = TitleBanner::create(renderer);
+  if (renderer) banner = TitleBanner::create(renderer, std::move(banner_start));
 }
 
 void LauncherApp::on_display_change() {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct SDL_Renderer;
 
 namespace korvix {
 
+struct BannerStart;
 class TitleBanner;
 
 enum Screen : int32_t {
@@ -38,8 +40,13 @@ class LauncherApp {
   LauncherApp(const LauncherApp&) = delete;
   LauncherApp& operator=(const LauncherApp&) = delete;
 
-  // Start-up steps that read files and start workers, in their fixed order.
+  // Start-up steps that read and tidy files, in their fixed order.
   void start_up();
+  // The first checks against GitHub: the branch list, the launcher's release
+  // and, for an install, the commit comparison. The main loop starts them once
+  // the first frame is on screen, so their programs don't compete with the
+  // window opening.
+  void start_first_checks();
 
   // A job runs for real (the test-progress view doesn't count).
   bool is_busy() const;
@@ -51,9 +58,11 @@ class LauncherApp {
   void set_screen(int32_t n);
 
   // Two-step confirmation of the rows that start a long job: true on the second
-  // accept within 6 seconds, else arms the confirmation.
-  bool confirm();
-  bool confirmation_pending() const;
+  // accept of the same row within 6 seconds; otherwise arms `row`, so an accept
+  // on another confirmable row never starts that row's job.
+  bool confirm(MenuRow row);
+  // The row whose confirmation is pending, if any.
+  std::optional<MenuRow> armed_row() const;
 
   // Background checks against GitHub: the comparison of the install with the
   // chosen branch, and the launcher's own release.
@@ -78,6 +87,8 @@ class LauncherApp {
   void make_desktop_shortcut();
 
   void attach_renderer(SDL_Renderer* renderer);
+  // The same with the banner's start made ahead (prepare_banner_start).
+  void attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start);
   void on_display_change();
 
   int32_t screen = screen_main;
@@ -87,7 +98,9 @@ class LauncherApp {
   std::unique_ptr<TitleBanner> banner;  // null until a renderer is attached
   bool quit = false;
   int32_t selected_row = 0;
+  int32_t first_shown_row = 0;  // top of the window of rows a long page shows
   double confirm_until = 0.0;
+  MenuRow confirm_row = row_quit;  // the row `confirm_until` belongs to
   double recheck_at = 0.0;
   std::string message;
   std::filesystem::path install_dir;

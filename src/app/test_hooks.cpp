@@ -15,6 +15,7 @@ TestHooks TestHooks::from_environment() {
   std::string ms = env_var("KORVIX_LAUNCHER_SCREENSHOT_MS").value_or("0");
   double value = std::strtod(ms.c_str(), nullptr);
   hooks.screenshot_ms = value > 0 ? static_cast<uint64_t>(value) : 0;
+  hooks.first_frame_bench = env_is_set("KORVIX_LAUNCHER_BENCH_FIRST_FRAME");
   return hooks;
 }
 

@@ -1,5 +1,6 @@
 // The environment variables that drive the launcher in tests: scripted actions,
-// the screenshot, and the editor on frame 2.
+// the screenshot, and the editor on frame 2; and for the start-up benchmark, a
+// report of the first presented frame.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct TestHooks {
   ScriptPlayer script{{}};             // KORVIX_LAUNCHER_ACTIONS
   std::optional<std::string> screenshot_path;  // KORVIX_LAUNCHER_SCREENSHOT
   uint64_t screenshot_ms = 0;          // KORVIX_LAUNCHER_SCREENSHOT_MS
+  bool first_frame_bench = false;      // KORVIX_LAUNCHER_BENCH_FIRST_FRAME
 
   // The screenshot is due once the script has run, the frame count is at least
   // ten per scripted action plus 30, no job runs and the clock reached its time.

@@ -84,6 +84,8 @@ void LauncherApp::start_job(bool install, int32_t kind) {
     status->log_file.clear();
     status->log_file.open(status->log_path, std::ios::out | std::ios::trunc | std::ios::binary);
   }
+  // The job's progress is the news now; an older message would sit above it.
+  message.clear();
   save_config(*this);
 
   fs::path disc_image;

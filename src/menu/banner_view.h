@@ -3,6 +3,8 @@
 
 #include <imgui.h>
 
+struct SDL_Texture;
+
 namespace korvix {
 
 class TitleBanner;
@@ -18,8 +20,15 @@ struct BannerBox {
 };
 BannerBox banner_box(float scale);
 
-// Draws the banner with its top left corner at `at`, or, without a banner
-// texture, the title text "KORVIX VELARINE". Returns how far the layout moves down.
-float draw_banner(TitleBanner* banner, ImDrawList* draw, ImFont* font, const MenuLayout& layout, ImVec2 at);
+// The banner's picture for this frame, its animation advanced; null when there
+// is none, and the title text "KORVIX VELARINE" stands in its place.
+SDL_Texture* banner_picture(TitleBanner* banner, const MenuLayout& layout);
+
+// How far the banner, or the title text without a picture, moves the layout down.
+float banner_advance(const MenuLayout& layout, bool has_picture);
+
+// Draws the picture with its top left corner at `at`, or the title text.
+void draw_banner(const TitleBanner* banner, SDL_Texture* picture, ImDrawList* draw, ImFont* font,
+                 const MenuLayout& layout, ImVec2 at);
 
 }  // namespace korvix

@@ -12,6 +12,7 @@
 #include "menu/menu_frame.h"
 #include "menu/menu_layout.h"
 #include "menu/menu_theme.h"
+#include "menu/page_layout.h"
 #include "menu/status_area.h"
 #include "state/install_record.h"
 
@@ -51,39 +52,44 @@ struct RowClick {
   bool pending = false;
 };
 
+void draw_panel(ImDrawList* draw, const MenuLayout& layout, float top, const RowWindow& shown, int row_count) {
+  const float x = layout.left;
+  const float w = layout.content_width;
+  const float bottom = top + static_cast<float>(shown.count) * layout.row_height;
+  const float padding = 0.5f * layout.margin;
+  ImVec2 panel_min(x - 0.6f * layout.margin, top - padding);
+  ImVec2 panel_max(x + w + 0.6f * layout.margin, bottom + padding);
+  draw->AddRectFilled(panel_min, panel_max, theme::panel, 10 * layout.scale);
+  draw->AddRect(panel_min, panel_max, theme::panel_edge, 10 * layout.scale, 0, 1.5f * layout.scale);
+  // Arrows in the panel's padding, centred, tell that a long page goes on
+  // above or below.
+  float arrow = 0.6f * padding;
+  float arrow_x = x + 0.5f * w;
+  if (shown.first > 0) {
+    float tip = top - 0.8f * padding;
+    draw->AddTriangleFilled(ImVec2(arrow_x - arrow, tip + arrow), ImVec2(arrow_x + arrow, tip + arrow),
+                            ImVec2(arrow_x, tip), theme::accent);
+  }
+  if (shown.first + shown.count < row_count) {
+    float tip = bottom + 0.8f * padding;
+    draw->AddTriangleFilled(ImVec2(arrow_x - arrow, tip - arrow), ImVec2(arrow_x + arrow, tip - arrow),
+                            ImVec2(arrow_x, tip), theme::accent);
+  }
+}
+
 void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const MenuLayout& layout, ImFont* font,
-               float& y, float limit, RowClick& click) {
+               float top, const RowWindow& shown, RowClick& click) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const float s = layout.scale;
   const float x = layout.left;
   const float w = layout.content_width;
-  const float h = 1.75f * layout.row_text_size;
+  const float h = layout.row_height;
   const float value_x = x + 0.38f * w;
-  RowWindow shown = visible_rows(static_cast<int>(rows.size()), app.selected_row, y, limit - 0.5f * layout.margin, h);
-  const float n = static_cast<float>(shown.count);
-  draw->AddRectFilled(ImVec2(x - 0.6f * layout.margin, y - 0.5f * layout.margin),
-                      ImVec2(x + w + 0.6f * layout.margin, y + n * h + 0.5f * layout.margin), theme::panel, 10 * s);
-  draw->AddRect(ImVec2(x - 0.6f * layout.margin, y - 0.5f * layout.margin),
-                ImVec2(x + w + 0.6f * layout.margin, y + n * h + 0.5f * layout.margin), theme::panel_edge, 10 * s, 0,
-                1.5f * s);
-  // Arrows in the panel's padding, centred, tell that a long page goes on
-  // above or below.
-  float padding = 0.5f * layout.margin;
-  float arrow = 0.6f * padding;
-  float arrow_x = x + 0.5f * w;
-  if (shown.first > 0) {
-    float tip = y - 0.8f * padding;
-    draw->AddTriangleFilled(ImVec2(arrow_x - arrow, tip + arrow), ImVec2(arrow_x + arrow, tip + arrow),
-                            ImVec2(arrow_x, tip), theme::accent);
-  }
-  if (shown.first + shown.count < static_cast<int>(rows.size())) {
-    float tip = y + n * h + 0.8f * padding;
-    draw->AddTriangleFilled(ImVec2(arrow_x - arrow, tip - arrow), ImVec2(arrow_x + arrow, tip - arrow),
-                            ImVec2(arrow_x, tip), theme::accent);
-  }
+  draw_panel(draw, layout, top, shown, static_cast<int>(rows.size()));
   MeasureText measure = measure_at(font, layout.row_text_size);
   const ImGuiIO& io = ImGui::GetIO();
   bool mouse_moved = io.MouseDelta.x != 0.0f || io.MouseDelta.y != 0.0f;
+  float y = top;
   for (size_t i = static_cast<size_t>(shown.first); i < static_cast<size_t>(shown.first + shown.count); ++i) {
     const MenuRowView& row = rows[i];
     ImVec2 top_left(x - 0.3f * layout.margin, y);
@@ -119,16 +125,12 @@ void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const Men
   }
 }
 
-void draw_status(const std::vector<StatusText>& texts, const MenuLayout& layout, ImFont* font, float y,
-                 float window_height, ImVec2 origin) {
+void draw_status(const std::vector<PlacedLine>& lines, const MenuLayout& layout, ImFont* font, float origin_y) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  float size = layout.small_size;
-  float limit = origin.y + window_height - 2.8f * size;
-  std::vector<PlacedLine> lines =
-      place_status_lines(texts, y, limit, 1.35f * size, layout.content_width, measure_at(font, size));
-  ImVec4 clip(layout.left, origin.y, layout.left + layout.content_width, limit);
+  ImVec4 clip(layout.left, origin_y, layout.left + layout.content_width, origin_y + layout.status_limit);
   for (const PlacedLine& line : lines)
-    draw->AddText(font, size, ImVec2(layout.left, line.y), line.color, line.text.c_str(), nullptr, 0.0f, &clip);
+    draw->AddText(font, layout.small_size, ImVec2(layout.left, origin_y + line.y), line.color, line.text.c_str(),
+                  nullptr, 0.0f, &clip);
 }
 
 }  // namespace
@@ -152,6 +154,10 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   ImVec2 origin = viewport->Pos;
   MenuLayout layout = menu_layout(size.x, size.y);
   layout.left += origin.x;
+  SDL_Texture* picture = banner_picture(app.banner.get(), layout);
+  PageLayout page = lay_out_page(layout, banner_advance(layout, picture != nullptr), static_cast<int>(views.size()),
+                                 app.selected_row, app.first_shown_row, texts, measure_at(font, layout.small_size));
+  app.first_shown_row = page.rows.first;
 
   ImGui::SetNextWindowPos(origin);
   ImGui::SetNextWindowSize(size);
@@ -162,23 +168,18 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   draw->AddRectFilledMultiColor(origin, ImVec2(origin.x + size.x, origin.y + size.y), theme::background_top,
                                 theme::background_top, theme::background_bottom, theme::background_bottom);
 
-  float y = origin.y + layout.top;
-  y += draw_banner(app.banner.get(), draw, font, layout, ImVec2(layout.left, y));
-
-  draw->AddText(font, layout.small_size, ImVec2(layout.left, y), theme::dim,
+  draw_banner(app.banner.get(), picture, draw, font, layout, ImVec2(layout.left, origin.y + layout.top));
+  draw->AddText(font, layout.small_size, ImVec2(layout.left, origin.y + page.subtitle_top), theme::dim,
                 subtitle_line(app, facts.installed).c_str());
-  y += 2.0f * layout.small_size;
 
   RowClick click;
-  float hint_y = origin.y + size.y - 1.9f * layout.small_size;
-  draw_rows(app, views, layout, font, y, hint_y, click);
-  y += 1.2f * layout.margin;
-  draw_status(texts, layout, font, y, size.y, origin);
+  draw_rows(app, views, layout, font, origin.y + page.rows_top, page.rows, click);
+  draw_status(page.status_lines, layout, font, origin.y);
 
   const char* hint = app.screen == screen_main
                          ? "A / Enter: select     Left / Right: change     Mouse works too"
                          : "A / Enter: select     Left / Right: change     B / Esc: back";
-  draw->AddText(font, 0.9f * layout.small_size, ImVec2(layout.left, hint_y), theme::hint, hint);
+  draw->AddText(font, 0.9f * layout.small_size, ImVec2(layout.left, origin.y + layout.hint_top), theme::hint, hint);
   ImGui::End();
   ImGui::PopStyleVar(2);
 

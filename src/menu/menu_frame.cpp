@@ -61,7 +61,7 @@ MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const
   facts.installed = is_installed(app.install_dir);
   std::string recorded = installed_branch(app);
   facts.on_chosen_branch = recorded.empty() || recorded == snapshot.branch;
-  facts.confirmation_pending = app.confirmation_pending();
+  facts.armed_row = app.armed_row();
   // Free space is only shown by "Build and install"; don't ask the disk otherwise.
   if (std::find(rows.begin(), rows.end(), row_build_and_install) != rows.end())
     facts.free_bytes = free_space(app.install_dir);

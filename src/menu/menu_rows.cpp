@@ -75,15 +75,18 @@ std::vector<MenuRow> LauncherApp::row_list() {
   return rows;
 }
 
-bool LauncherApp::confirmation_pending() const { return interface_clock() < confirm_until; }
+std::optional<MenuRow> LauncherApp::armed_row() const {
+  if (interface_clock() < confirm_until) return confirm_row;
+  return std::nullopt;
+}
 
-bool LauncherApp::confirm() {
-  double now = interface_clock();
-  if (now < confirm_until) {
+bool LauncherApp::confirm(MenuRow row) {
+  if (armed_row() == row) {
     confirm_until = 0;
     return true;
   }
-  confirm_until = now + confirmation_seconds;
+  confirm_until = interface_clock() + confirmation_seconds;
+  confirm_row = row;
   return false;
 }
 
@@ -92,7 +95,10 @@ void LauncherApp::toggle_option(bool& option) {
   save_config(*this);
 }
 
+// The status line tells of the last action: each activation or change starts
+// it afresh, before the row's own work, which may set it again.
 void LauncherApp::activate(MenuRow row) {
+  message.clear();
   if (is_setting_row(row)) {
     change(row, +1);
     return;
@@ -110,18 +116,18 @@ void LauncherApp::activate(MenuRow row) {
     case row_build_and_install:
       if (disc_images.empty()) {
         message = "Choose the disc image first.";
-      } else if (confirm()) {
+      } else if (confirm(row)) {
         start_job(true, job_build);
       }
       break;
     case row_update:
-      if (confirm()) start_job(false, job_build);
+      if (confirm(row)) start_job(false, job_build);
       break;
     case row_upscale_textures:
-      if (confirm()) start_job(false, job_upscaler);
+      if (confirm(row)) start_job(false, job_upscaler);
       break;
     case row_make_subtitles:
-      if (confirm()) start_job(false, job_subtitle_maker);
+      if (confirm(row)) start_job(false, job_subtitle_maker);
       break;
     case row_stop:
       stop_job(*status);
@@ -173,6 +179,7 @@ void LauncherApp::activate(MenuRow row) {
 }
 
 void LauncherApp::change(MenuRow row, int direction) {
+  message.clear();
   if (is_setting_row(row)) {
     change_setting_row(*this, row, direction);
     return;
@@ -210,6 +217,7 @@ void LauncherApp::change(MenuRow row, int direction) {
 void LauncherApp::set_screen(int32_t n) {
   screen = n;
   selected_row = 0;
+  first_shown_row = 0;
   confirm_until = 0;
   // Entering a page shows what the game may have changed meanwhile.
   if (n != screen_main) settings.load(install_dir / "korvix.toml");

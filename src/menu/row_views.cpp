@@ -57,20 +57,23 @@ Value disc_image_value(const LauncherApp& app) {
   return {app.disc_images.size() >= 2 ? framed(name) : name, theme::white};
 }
 
+bool armed(const MenuFacts& facts, MenuRow row) { return facts.armed_row == row; }
+
 Value build_value(const LauncherApp& app, const MenuFacts& facts) {
-  if (facts.confirmation_pending) {
+  if (armed(facts, row_build_and_install)) {
     std::string text = std::string("select again: ") + (app.original_graphics ? "Original" : "Velarine");
     if (app.upscale_on_install) text += ", upscaled textures";
     if (app.subtitles_on_install) text += ", subtitles";
     return {text, theme::accent};
   }
-  bool short_of_space = facts.free_bytes > 0 && facts.free_bytes < needed_install_bytes;
-  return {"needs about 40 GB (" + format_gigabytes(facts.free_bytes) + " free)",
-          short_of_space ? theme::warning : theme::dim};
+  // Unknown free space is said by saying nothing of it, never as "0 GB free".
+  if (!facts.free_bytes) return {"needs about 40 GB", theme::dim};
+  return {"needs about 40 GB (" + format_gigabytes(*facts.free_bytes) + " free)",
+          *facts.free_bytes < needed_install_bytes ? theme::warning : theme::dim};
 }
 
 Value update_value(const MenuSnapshot& snapshot, const MenuFacts& facts) {
-  if (facts.confirmation_pending) return {"select again to start", theme::accent};
+  if (armed(facts, row_update)) return {"select again to start", theme::accent};
   switch (snapshot.check_state) {
     case check_running:
       return {"checking...", theme::dim};
@@ -110,8 +113,8 @@ Value launcher_update_value(const MenuSnapshot& snapshot) {
   }
 }
 
-Value tool_value(const MenuFacts& facts, const char* idle_text) {
-  if (facts.confirmation_pending) return {"select again to start", theme::accent};
+Value tool_value(const MenuFacts& facts, MenuRow row, const char* idle_text) {
+  if (armed(facts, row)) return {"select again to start", theme::accent};
   return {idle_text, theme::dim};
 }
 
@@ -140,12 +143,13 @@ Value row_value(const LauncherApp& app, MenuRow row, const MenuSnapshot& snapsho
     case row_upscale_on_install:
       return {app.upscale_on_install ? "< Yes, after the build >" : "< No >", theme::white};
     case row_upscale_textures:
-      return tool_value(facts, "menus, HUD, loading screens (Real-ESRGAN, 4x)");
+      return tool_value(facts, row, "menus, HUD, loading screens (Real-ESRGAN, 4x)");
     case row_subtitles_on_install:
       return {app.subtitles_on_install ? "< Yes, made after the build >" : "< No >", theme::white};
     case row_make_subtitles:
-      return tool_value(facts, facts.subtitles_exist ? "keeps what's corrected by hand"
-                                                     : "speech recognition on this PC, offline");
+      return tool_value(
+          facts, row,
+          facts.subtitles_exist ? "keeps what's corrected by hand" : "speech recognition on this PC, offline");
     case row_edit_subtitles:
       return facts.subtitles_exist ? Value{">", theme::white} : Value{"none made yet", theme::dim};
     case row_update_launcher:

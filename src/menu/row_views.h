@@ -4,6 +4,7 @@
 #include <imgui.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,9 @@ struct MenuRowView {
 struct MenuFacts {
   bool installed = false;
   bool on_chosen_branch = true;  // the install record names no branch or the chosen one
-  bool confirmation_pending = false;
+  std::optional<MenuRow> armed_row;  // the row whose "select again" is pending
   bool subtitles_exist = false;
-  uint64_t free_bytes = 0;  // 0: unknown
+  std::optional<uint64_t> free_bytes;  // nothing: unknown
 };
 
 constexpr uint64_t needed_install_bytes = 40ull << 30;

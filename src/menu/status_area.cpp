@@ -1,5 +1,7 @@
 #include "menu/status_area.h"
 
+#include <algorithm>
+
 #include "app/launcher_app.h"
 #include "menu/menu_theme.h"
 #include "platform/paths.h"
@@ -30,8 +32,11 @@ const char* success_text(const MenuSnapshot& snapshot) {
   return snapshot.job_is_install ? "Installed. Select Play." : "Updated. Select Play.";
 }
 
-void add(std::vector<StatusText>& texts, StatusKind kind, std::string text, ImU32 color) {
-  texts.push_back(StatusText{kind, std::move(text), color, {}});
+// New commits that the status area always makes room for, below their heading.
+constexpr size_t commits_kept_in_view = 3;
+
+void add(std::vector<StatusText>& texts, StatusKind kind, std::string text, ImU32 color, bool keep_room = false) {
+  texts.push_back(StatusText{kind, std::move(text), color, {}, keep_room});
 }
 
 void add_check_texts(std::vector<StatusText>& texts, const MenuSnapshot& snapshot, const MenuFacts& facts) {
@@ -52,8 +57,9 @@ void add_check_texts(std::vector<StatusText>& texts, const MenuSnapshot& snapsho
         theme::dim);
   if (snapshot.new_commits.empty()) return;
   add(texts, StatusKind::clipped,
-      facts.on_chosen_branch ? "New since this install:" : "Newest on " + snapshot.branch + ":", theme::dim);
-  for (const std::string& commit : snapshot.new_commits) add(texts, StatusKind::clipped, "  " + commit, theme::white);
+      facts.on_chosen_branch ? "New since this install:" : "Newest on " + snapshot.branch + ":", theme::dim, true);
+  for (size_t i = 0; i < snapshot.new_commits.size(); ++i)
+    add(texts, StatusKind::clipped, "  " + snapshot.new_commits[i], theme::white, i < commits_kept_in_view);
 }
 
 void add_idle_texts(std::vector<StatusText>& texts, const StatusInputs& inputs, const MenuSnapshot& snapshot,
@@ -91,7 +97,7 @@ void add_idle_texts(std::vector<StatusText>& texts, const StatusInputs& inputs, 
 std::vector<StatusText> status_texts(const StatusInputs& inputs, const MenuSnapshot& snapshot,
                                      const MenuFacts& facts) {
   std::vector<StatusText> texts;
-  if (!inputs.message.empty()) add(texts, StatusKind::wrapped, inputs.message, theme::accent);
+  if (!inputs.message.empty()) add(texts, StatusKind::wrapped, inputs.message, theme::accent, true);
   switch (snapshot.job_state) {
     case job_running:
       add(texts, StatusKind::wrapped, snapshot.step, theme::accent);
@@ -113,6 +119,26 @@ std::vector<StatusText> status_texts(const StatusInputs& inputs, const MenuSnaps
     add_idle_texts(texts, inputs, snapshot, facts);
   }
   return texts;
+}
+
+int status_lines_to_keep(const std::vector<StatusText>& texts, float width, const MeasureText& measure) {
+  auto last_kept = std::find_if(texts.rbegin(), texts.rend(), [](const StatusText& text) { return text.keep_room; });
+  int lines = 0;
+  // Texts after the last kept one need no measuring.
+  for (auto text = texts.begin(); text != last_kept.base(); ++text) {
+    switch (text->kind) {
+      case StatusKind::wrapped:
+        lines += static_cast<int>(wrap_text(text->text, width, measure).size());
+        break;
+      case StatusKind::clipped:
+        lines += 1;
+        break;
+      case StatusKind::output:
+        lines += static_cast<int>(text->lines.size());
+        break;
+    }
+  }
+  return std::max(status_lines_kept, lines);
 }
 
 std::vector<PlacedLine> place_status_lines(const std::vector<StatusText>& texts, float top, float limit,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "menu/menu_layout.h"
 #include "menu/menu_snapshot.h"
 #include "menu/row_views.h"
 #include "menu/text_fit.h"
@@ -23,6 +24,7 @@ struct StatusText {
   std::string text;
   ImU32 color = 0;
   std::vector<std::string> lines;  // for output
+  bool keep_room = false;          // the area makes room for this text and all before it
 };
 
 struct StatusInputs {
@@ -33,6 +35,11 @@ struct StatusInputs {
 
 std::vector<StatusText> status_texts(const StatusInputs& inputs, const MenuSnapshot& snapshot,
                                      const MenuFacts& facts);
+
+// How many lines the status area keeps room for: at least `status_lines_kept`,
+// and enough for every text up to the last one marked `keep_room` (the message,
+// and on the main menu the heading of the new commits and the first three).
+int status_lines_to_keep(const std::vector<StatusText>& texts, float width, const MeasureText& measure);
 
 struct PlacedLine {
   std::string text;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/frame_changes.h"
 #include "menu/box_filter.h"
 #include "menu/embedded_banner.h"
 
@@ -27,16 +28,38 @@ int banner_factor(int height) { return std::clamp(crop_height / std::max(1, heig
 
 int played_delay_ms(int file_delay_ms) { return file_delay_ms < 11 ? 100 : file_delay_ms; }
 
-std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer) {
-  return create(renderer, embedded_title_banner(), [] { return static_cast<uint64_t>(SDL_GetTicks()); });
+BannerStart start_banner(std::unique_ptr<GifDecoder> decoder, int height) {
+  BannerStart start;
+  start.decoder = std::move(decoder);
+  if (start.decoder->next_frame() != GifDecoder::Step::frame) return start;
+  start.factor = banner_factor(height);
+  if (start.factor > 1)
+    box_filter(start.decoder->pixels(), start.decoder->width(), start.decoder->height(), start.factor, start.shrunk);
+  return start;
 }
 
-std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock) {
-  return std::unique_ptr<TitleBanner>(new TitleBanner(renderer, gif, std::move(clock)));
+std::future<BannerStart> prepare_banner_start(int height) {
+  return std::async(std::launch::async,
+                    [height] { return start_banner(std::make_unique<GifDecoder>(embedded_title_banner()), height); });
 }
 
-TitleBanner::TitleBanner(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock)
-    : renderer_(renderer), decoder_(gif), valid_(decoder_.is_gif()), clock_(std::move(clock)) {}
+std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, BannerStart start) {
+  if (!start.decoder) start.decoder = std::make_unique<GifDecoder>(embedded_title_banner());
+  return create(renderer, std::move(start), [] { return static_cast<uint64_t>(SDL_GetTicks()); });
+}
+
+std::unique_ptr<TitleBanner> TitleBanner::create(SDL_Renderer* renderer, BannerStart start, Clock clock) {
+  return std::unique_ptr<TitleBanner>(new TitleBanner(renderer, std::move(start), std::move(clock)));
+}
+
+TitleBanner::TitleBanner(SDL_Renderer* renderer, BannerStart start, Clock clock)
+    : renderer_(renderer),
+      decoder_(std::move(start.decoder)),
+      valid_(decoder_->is_gif()),
+      clock_(std::move(clock)),
+      shrunk_(std::move(start.shrunk)),
+      shrunk_factor_(start.factor),
+      shrunk_frame_(shrunk_.pixels.empty() ? 0 : 1) {}
 
 TitleBanner::~TitleBanner() { drop_texture(); }
 
@@ -46,14 +69,7 @@ SDL_Texture* TitleBanner::texture_for_height(int height) {
   uint64_t now = clock_();
   bool new_frame = false;
   if (!started_) {
-    started_ = true;
-    next_frame_at_ = now;
-    if (!decode_next()) {
-      valid_ = false;
-      return nullptr;
-    }
-    frame_width_ = decoder_.width();
-    frame_height_ = decoder_.height();
+    if (!start(now)) return nullptr;
     new_frame = true;
   }
   // Catch up: only the last of the frames due is shown.
@@ -68,10 +84,26 @@ SDL_Texture* TitleBanner::texture_for_height(int height) {
   return texture_;
 }
 
+// The first frame shows from the first draw on, whenever it was decoded.
+bool TitleBanner::start(uint64_t now) {
+  started_ = true;
+  next_frame_at_ = now;
+  if (decoder_->pixels()) {
+    ++frames_decoded_;
+    next_frame_at_ += played_delay_ms(decoder_->delay_ms());
+  } else if (!decode_next()) {
+    valid_ = false;
+    return false;
+  }
+  frame_width_ = decoder_->width();
+  frame_height_ = decoder_->height();
+  return true;
+}
+
 bool TitleBanner::decode_next() {
-  if (decoder_.next_frame() != GifDecoder::Step::frame) return false;
+  if (decoder_->next_frame() != GifDecoder::Step::frame) return false;
   ++frames_decoded_;
-  next_frame_at_ += played_delay_ms(decoder_.delay_ms());
+  next_frame_at_ += played_delay_ms(decoder_->delay_ms());
   return true;
 }
 
@@ -88,11 +120,17 @@ void TitleBanner::update_texture(int factor) {
     texture_height_ = height;
   }
   factor_ = factor;
+  // The draw data stay the same from frame to frame; only the pixels change.
+  mark_frame_changed();
   if (factor == 1) {
-    SDL_UpdateTexture(texture_, nullptr, decoder_.pixels(), frame_width_ * 4);
+    SDL_UpdateTexture(texture_, nullptr, decoder_->pixels(), frame_width_ * 4);
     return;
   }
-  box_filter(decoder_.pixels(), frame_width_, frame_height_, factor, shrunk_);
+  if (shrunk_frame_ != frames_decoded_ || shrunk_factor_ != factor) {
+    box_filter(decoder_->pixels(), frame_width_, frame_height_, factor, shrunk_);
+    shrunk_frame_ = frames_decoded_;
+    shrunk_factor_ = factor;
+  }
   SDL_UpdateTexture(texture_, nullptr, shrunk_.pixels.data(), shrunk_.width * 4);
 }
 

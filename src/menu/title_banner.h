@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <span>
 
@@ -26,13 +27,31 @@ int banner_factor(int height);
 // A frame's delay as played: below 11 ms counts as 100 ms.
 int played_delay_ms(int file_delay_ms);
 
+// The start of an animation: its first frame decoded and shrunk for a banner
+// of some height. Made on a worker thread for the built-in animation while the
+// window opens, so that the first draw only uploads it (the first pass over a
+// new picture's memory is the slow one; it happens on the worker then).
+struct BannerStart {
+  std::unique_ptr<GifDecoder> decoder;  // after its first frame; null: not started
+  int factor = 0;                       // the factor `shrunk` was made with
+  RgbaImage shrunk;
+};
+
+// Decodes the first frame and shrinks it for a banner `height` pixels high.
+BannerStart start_banner(std::unique_ptr<GifDecoder> decoder, int height);
+
+// start_banner over the built-in animation, on a worker thread.
+std::future<BannerStart> prepare_banner_start(int height);
+
 class TitleBanner {
  public:
   using Clock = std::function<uint64_t()>;  // milliseconds
 
-  // Over the animation built into the program, on SDL's millisecond clock.
-  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer);
-  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock);
+  // Over the animation built into the program, on SDL's millisecond clock,
+  // from what prepare_banner_start made, or from its beginning.
+  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, BannerStart start = {});
+  // Over any animation: a decoder before its first frame, or a start.
+  static std::unique_ptr<TitleBanner> create(SDL_Renderer* renderer, BannerStart start, Clock clock);
 
   ~TitleBanner();
   TitleBanner(const TitleBanner&) = delete;
@@ -54,7 +73,8 @@ class TitleBanner {
   int frames_decoded() const { return frames_decoded_; }
 
  private:
-  TitleBanner(SDL_Renderer* renderer, std::span<const uint8_t> gif, Clock clock);
+  TitleBanner(SDL_Renderer* renderer, BannerStart start, Clock clock);
+  bool start(uint64_t now);
   bool decode_next();
   void update_texture(int factor);
 
@@ -63,7 +83,7 @@ class TitleBanner {
   int texture_width_ = 0;
   int texture_height_ = 0;
   int factor_ = 0;
-  GifDecoder decoder_;
+  std::unique_ptr<GifDecoder> decoder_;
   int frame_width_ = 0;
   int frame_height_ = 0;
   bool valid_ = false;
@@ -73,6 +93,8 @@ class TitleBanner {
   Clock clock_;
   int frames_decoded_ = 0;
   RgbaImage shrunk_;  // kept between frames to reuse its memory
+  int shrunk_factor_ = 0;
+  int shrunk_frame_ = 0;  // the frame (counted from 1) that `shrunk_` holds, 0 for none
 };
 
 }  // namespace korvix

@@ -46,7 +46,7 @@ bool is_installed(const std::filesystem::path& folder) {
          std::filesystem::exists(folder / "game" / "default.xex", error);
 }
 
-uint64_t free_space(const std::filesystem::path& folder) {
+std::optional<uint64_t> free_space(const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::path current = std::filesystem::absolute(folder, error);
   if (error) current = folder;
@@ -54,13 +54,13 @@ uint64_t free_space(const std::filesystem::path& folder) {
   for (;;) {
     std::filesystem::file_status status = std::filesystem::status(current, error);
     if (!reported_missing(status, error)) {
-      if (std::optional<uint64_t> bytes = free_bytes_available(current)) return *bytes;
+      if (std::optional<uint64_t> bytes = free_bytes_available(current)) return bytes;
       // Some systems report a path below a file with an error of another kind;
       // only an existing folder is a final answer.
-      if (std::filesystem::is_directory(current, error)) return 0;
+      if (std::filesystem::is_directory(current, error)) return std::nullopt;
     }
     std::filesystem::path parent = current.parent_path();
-    if (parent == current || parent.empty()) return 0;
+    if (parent == current || parent.empty()) return std::nullopt;
     current = parent;
   }
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace korvix {
@@ -24,8 +25,8 @@ std::filesystem::path own_executable();
 bool is_installed(const std::filesystem::path& folder);
 
 // Bytes available to the user on the volume where `folder` is or would be
-// created (its nearest existing parent), or 0 when unknown.
-uint64_t free_space(const std::filesystem::path& folder);
+// created (its nearest existing parent); nothing when the system can't tell.
+std::optional<uint64_t> free_space(const std::filesystem::path& folder);
 
 // "%.0f GB" of bytes in units of 2^30.
 std::string format_gigabytes(uint64_t bytes);

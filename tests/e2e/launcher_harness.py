@@ -55,8 +55,8 @@ def bmp_pixel(path, x, y):
     return r, g, b
 
 
-class Bitmap:
-    """A 24- or 32-bit BMP read once, for tests that look at many pixels."""
+class Screenshot:
+    """A 24- or 32-bit BMP (the launcher's screenshots) read once: many pixels are looked at."""
 
     def __init__(self, path):
         with open(path, "rb") as f:
@@ -82,6 +82,45 @@ class Bitmap:
             return tuple((value & mask) >> shift for mask, shift in self.shifts)
         return self.data[start + 2], self.data[start + 1], self.data[start]
 
+    def count(self, test, left, top, right, bottom):
+        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.pixel(x, y)))
+
+    def brightest(self, x, y):
+        return max(sum(self.pixel(x + dx, y + dy)) for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+
+    def text_lines(self, left, top, right, bottom):
+        """The lines of text in a rectangle over the menu's dark background, top
+        down: (top, bottom, colour) with colour "white", "dim", "accent",
+        "warning", "success" or "other", from the line's brightest pixel."""
+        lines = []
+        for y in range(top, bottom):
+            row = [self.pixel(x, y) for x in range(left, right)]
+            ink = max(row, key=lambda p: max(p))
+            if max(ink) < 100:
+                continue
+            if lines and lines[-1][1] == y:
+                first, _, best = lines[-1]
+                lines[-1] = (first, y + 1, max(best, ink, key=sum))
+            else:
+                lines.append((y, y + 1, ink))
+        return [(first, end, colour_name(ink)) for first, end, ink in lines]
+
+
+def colour_name(rgb):
+    """The menu colour a text's brightest pixel shows."""
+    r, g, b = rgb
+    if min(rgb) > 215:
+        return "white"
+    if r > 215 and 170 < g < 230 and b < 80:
+        return "accent"
+    if r > 215 and 80 < g < 140 and 60 < b < 120:
+        return "warning"
+    if g > 200 and r < 160 and b < 170:
+        return "success"
+    if 110 < min(rgb) and max(rgb) < 190 and max(rgb) - min(rgb) < 45:
+        return "dim"
+    return "other"
+
 
 ACCENT = (255, 204, 0)
 WARNING = (255, 110, 90)
@@ -95,6 +134,14 @@ def region_has_colour(path, colour, left, top, right, bottom, tolerance=40):
             if all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3)):
                 return True
     return False
+
+
+def make_install(folder):
+    """Stand-ins for the game's program and data: the folder counts as installed."""
+    os.makedirs(os.path.join(folder, "game"), exist_ok=True)
+    for name in ("korvix.exe", os.path.join("game", "default.xex")):
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(b"stand-in")
 
 
 class LauncherTestCase(unittest.TestCase):

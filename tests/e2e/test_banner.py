@@ -1,8 +1,7 @@
 """The animated title banner at the top of the main menu."""
-import struct
 import unittest
 
-from launcher_harness import LauncherTestCase, bmp_size
+from launcher_harness import LauncherTestCase, Screenshot, bmp_size
 
 # The start window is 1280 by 760: menu scale s = 760 / 720.
 SCALE = 760 / 720
@@ -26,31 +25,6 @@ def is_gold(rgb):
 def is_pale(rgb):
     r, g, b = rgb
     return r > 220 and g > 200 and b > 140
-
-
-class Screenshot:
-    """The launcher's 32-bit BMP screenshot, read once: many pixels are looked at."""
-
-    def __init__(self, path):
-        with open(path, "rb") as f:
-            self.data = f.read()
-        self.offset = struct.unpack("<I", self.data[10:14])[0]
-        self.width, self.height = struct.unpack("<ii", self.data[18:26])
-        if struct.unpack("<H", self.data[28:30])[0] != 32:
-            raise AssertionError(f"{path} is no 32-bit BMP")
-        self.masks = struct.unpack("<III", self.data[54:66])
-
-    def pixel(self, x, y):
-        row = y if self.height < 0 else self.height - 1 - y
-        start = self.offset + (row * self.width + x) * 4
-        value = struct.unpack("<I", self.data[start:start + 4])[0]
-        return tuple((value & m) >> ((m & -m).bit_length() - 1) for m in self.masks)
-
-    def count(self, test, left, top, right, bottom):
-        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.pixel(x, y)))
-
-    def brightest(self, x, y):
-        return max(sum(self.pixel(x + dx, y + dy)) for dx in (-1, 0, 1) for dy in (-1, 0, 1))
 
 
 # Landmarks of the picture: "KORVIX" fills most of its upper half, "VELARINE"

@@ -2,20 +2,13 @@
 import os
 import unittest
 
-from launcher_harness import ACCENT, LauncherTestCase, bmp_size, region_has_colour
+from launcher_harness import ACCENT, LauncherTestCase, bmp_size, make_install, region_has_colour
 
 
 def make_sparse_file(path, size):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.truncate(size)
-
-
-def make_install(folder):
-    os.makedirs(os.path.join(folder, "game"), exist_ok=True)
-    for name in ("korvix.exe", os.path.join("game", "default.xex")):
-        with open(os.path.join(folder, name), "wb") as f:
-            f.write(b"stand-in")
 
 
 def read_ini_lines(path):

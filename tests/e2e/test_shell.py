@@ -3,7 +3,7 @@ import os
 import time
 import unittest
 
-from launcher_harness import LauncherTestCase, bmp_pixel, bmp_size
+from launcher_harness import LauncherTestCase, Screenshot, bmp_pixel, bmp_size
 
 
 class ShellTest(LauncherTestCase):
@@ -34,6 +34,25 @@ class ShellTest(LauncherTestCase):
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertTrue(os.path.exists(run.screenshot))
         self.assertGreater(time.monotonic() - started, 0.5)
+
+    def test_after_idle_frames_the_screenshot_shows_the_current_picture(self):
+        # Two moves early on, then seconds of frames that would show the same
+        # picture, which are neither rendered nor presented: the screenshot
+        # still reads back the whole current picture.
+        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS="down,down", KORVIX_LAUNCHER_SCREENSHOT_MS="10000")
+        self.assertEqual(run.returncode, 0, run.stderr)
+        shot = Screenshot(run.screenshot)
+        # Rows from y 224.2, 36.9 high; labels from x 186. "Install to" is selected.
+        def label(row):
+            top = int(224.2 + row * 36.94)
+            return [colour for _, _, colour in shot.text_lines(186, top + 4, 480, top + 33)]
+        self.assertEqual(label(0), ["white"], "Disc image")
+        self.assertEqual(label(2), ["accent"], "Install to")
+        self.assertEqual(label(3), ["white"], "Graphics")
+        # The banner's gold letters, and the hint line at the bottom.
+        gold = shot.count(lambda p: p[0] > 200 and 120 < p[1] < 235 and p[2] < 110, 186, 46, 493, 183)
+        self.assertGreater(gold, 2000)
+        self.assertTrue(shot.text_lines(186, 725, 600, 745), "the hint line")
 
     def test_unusable_video_driver_exits_1_with_a_log_line(self):
         run = self.run_launcher(SDL_VIDEO_DRIVER="no-such-driver")

@@ -4,7 +4,7 @@ import os
 import shutil
 import unittest
 
-from launcher_harness import BINARY, Bitmap, LauncherTestCase
+from launcher_harness import BINARY, LauncherTestCase, Screenshot
 
 # Main: Play, Graphics settings, Upscale textures, Subtitles; on the page nine
 # settings, then Make subtitles, Edit subtitles, Back. The selection ends on
@@ -48,7 +48,7 @@ class Page:
     """What a screenshot of the page shows in the rows and the status area."""
 
     def __init__(self, shot):
-        self.image = Bitmap(shot)
+        self.image = Screenshot(shot)
         in_band = [close(self.image.pixel(182, y), SELECTION) for y in range(760)]
         if True not in in_band:
             raise AssertionError("no selected row found")

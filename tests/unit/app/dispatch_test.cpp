@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "app/launcher_app.h"
+#include "state/state_test_support.h"
 
 namespace korvix {
 namespace {
 
-class DispatchTest : public ::testing::Test {
+// A temporary user: a branch change saves launcher.ini.
+class DispatchTest : public test::TempUser {
  protected:
   DispatchTest() { app.interface_clock = [this] { return now; }; }
   double now = 100.0;

@@ -62,9 +62,13 @@ TEST_F(RowValueTest, BuildRowShowsFreeSpaceOrTheConfirmation) {
   EXPECT_EQ(row.value_color, theme::dim);
   facts.free_bytes = 12ull << 30;
   EXPECT_EQ(view_of(app, row_build_and_install, snapshot, facts).value_color, theme::warning);
-  facts.free_bytes = 0;  // unknown: no warning
+  facts.free_bytes = 0;  // a full disk
+  EXPECT_EQ(view_of(app, row_build_and_install, snapshot, facts).value, "needs about 40 GB (0 GB free)");
+  EXPECT_EQ(view_of(app, row_build_and_install, snapshot, facts).value_color, theme::warning);
+  facts.free_bytes.reset();  // unknown: said by saying nothing of it
+  EXPECT_EQ(view_of(app, row_build_and_install, snapshot, facts).value, "needs about 40 GB");
   EXPECT_EQ(view_of(app, row_build_and_install, snapshot, facts).value_color, theme::dim);
-  facts.confirmation_pending = true;
+  facts.armed_row = row_build_and_install;
   app.original_graphics = true;
   app.subtitles_on_install = true;
   row = view_of(app, row_build_and_install, snapshot, facts);
@@ -91,7 +95,7 @@ TEST_F(RowValueTest, UpdateRowFollowsTheComparison) {
   EXPECT_EQ(view_of(app, row_update, snapshot, facts).value, "3 new changes");
   facts.on_chosen_branch = false;
   EXPECT_EQ(view_of(app, row_update, snapshot, facts).value, "switch to main");
-  facts.confirmation_pending = true;
+  facts.armed_row = row_update;
   EXPECT_EQ(view_of(app, row_update, snapshot, facts).value, "select again to start");
 }
 
@@ -136,25 +140,39 @@ TEST_F(RowValueTest, OptionsShowTheirChoice) {
   EXPECT_EQ(view_of(app, row_edit_subtitles, snapshot, facts).value, "none made yet");
 }
 
+TEST_F(RowValueTest, OnlyTheArmedRowAsksToBeSelectedAgain) {
+  facts.installed = true;
+  snapshot.check_state = check_done;
+  snapshot.behind_by = 0;
+  const std::vector<MenuRow> confirmable = {row_update, row_upscale_textures, row_make_subtitles};
+  for (MenuRow armed : confirmable) {
+    facts.armed_row = armed;
+    for (MenuRow row : confirmable) {
+      SCOPED_TRACE(testing::Message() << "armed " << armed << ", row " << row);
+      EXPECT_EQ(view_of(app, row, snapshot, facts).value == "select again to start", row == armed);
+    }
+  }
+}
+
 TEST_F(RowValueTest, ConfirmationLastsSixSecondsAndUpClearsIt) {
   app.disc_images = {"/images/Korvix.iso"};
   std::vector<MenuRow> rows = app.row_list();
   app.selected_row = static_cast<int32_t>(std::find(rows.begin(), rows.end(), row_build_and_install) - rows.begin());
   dispatch(app, MenuAction::accept);
-  EXPECT_TRUE(app.confirmation_pending());
+  EXPECT_EQ(app.armed_row(), row_build_and_install);
   EXPECT_DOUBLE_EQ(app.confirm_until, 56.0);
   now = 56.0;  // the deadline has passed: the accept arms it again
-  EXPECT_FALSE(app.confirm());
+  EXPECT_FALSE(app.confirm(row_build_and_install));
   EXPECT_DOUBLE_EQ(app.confirm_until, 62.0);
   now = 61.9;
-  EXPECT_TRUE(app.confirm());
-  EXPECT_FALSE(app.confirmation_pending());
-  app.confirm();
+  EXPECT_TRUE(app.confirm(row_build_and_install));
+  EXPECT_FALSE(app.armed_row());
+  app.confirm(row_build_and_install);
   dispatch(app, MenuAction::up);
-  EXPECT_FALSE(app.confirmation_pending());
-  app.confirm();
+  EXPECT_FALSE(app.armed_row());
+  app.confirm(row_build_and_install);
   app.set_screen(screen_main);
-  EXPECT_FALSE(app.confirmation_pending());
+  EXPECT_FALSE(app.armed_row());
 }
 
 TEST_F(RowValueTest, BuildingWithoutAnImageAsksForOne) {
@@ -162,7 +180,7 @@ TEST_F(RowValueTest, BuildingWithoutAnImageAsksForOne) {
   app.selected_row = static_cast<int32_t>(std::find(rows.begin(), rows.end(), row_build_and_install) - rows.begin());
   dispatch(app, MenuAction::accept);
   EXPECT_EQ(app.message, "Choose the disc image first.");
-  EXPECT_FALSE(app.confirmation_pending());
+  EXPECT_FALSE(app.armed_row());
 }
 
 }  // namespace

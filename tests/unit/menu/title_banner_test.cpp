@@ -8,6 +8,7 @@
 #include <numeric>
 #include <vector>
 
+#include "app/frame_changes.h"
 #include "menu/banner_view.h"
 #include "menu/box_filter.h"
 #include "menu/embedded_banner.h"
@@ -99,7 +100,12 @@ class SoftwareRenderer : public ::testing::Test {
   }
 
   std::unique_ptr<TitleBanner> banner(std::span<const uint8_t> gif) {
-    return TitleBanner::create(renderer_, gif, [this] { return now_; });
+    BannerStart start;
+    start.decoder = std::make_unique<GifDecoder>(gif);
+    return banner(std::move(start));
+  }
+  std::unique_ptr<TitleBanner> banner(BannerStart start) {
+    return TitleBanner::create(renderer_, std::move(start), [this] { return now_; });
   }
 
   // The colour the texture shows, drawn over the whole target.
@@ -314,6 +320,64 @@ TEST_F(SoftwareRenderer, ShowsEachFrameForItsDelay) {
   EXPECT_EQ(shown(title->texture_for_height(700)), blue);
   EXPECT_TRUE(title->finished());
   EXPECT_EQ(title->frames_decoded(), 3);
+}
+
+TEST_F(SoftwareRenderer, MarksTheFrameChangedWhenItsPixelsChangeAndOnlyThen) {
+  // The draw data show the same texture throughout; only the mark tells the
+  // idle loop that the picture changed.
+  std::vector<uint8_t> gif = make_gif(8, 8, {{1, 5}, {2, 5}});
+  auto title = banner(gif);
+  take_frame_changed();
+  struct Step {
+    uint64_t advance_ms;
+    int height;
+    bool changed;
+  };
+  const Step steps[] = {
+      {0, 700, true},    // the first frame
+      {20, 700, false},  // still the first
+      {30, 700, true},   // the second frame
+      {0, 60, true},     // another size: the texture is remade
+      {0, 60, false},    //
+      {500, 60, false},  // the end: the last frame stays
+  };
+  for (const Step& step : steps) {
+    now_ += step.advance_ms;
+    ASSERT_NE(title->texture_for_height(step.height), nullptr);
+    EXPECT_EQ(take_frame_changed(), step.changed) << "at " << now_ << " ms, " << step.height << " high";
+  }
+}
+
+TEST_F(SoftwareRenderer, AStartMadeAheadShowsItsFirstFrameForItsWholeDelay) {
+  // Made long before the window opened: its 50 ms count from the first draw.
+  std::vector<uint8_t> gif = make_gif(8, 8, {{1, 5}, {2, 5}});
+  BannerStart start = start_banner(std::make_unique<GifDecoder>(gif), 4);  // factor 8: 1 x 1
+  ASSERT_EQ(start.factor, 8);
+  ASSERT_EQ(start.shrunk.pixels, (std::vector<uint8_t>{255, 0, 0, 255}));
+  now_ = 5000;
+  auto title = banner(std::move(start));
+  take_frame_changed();
+  EXPECT_EQ(shown(title->texture_for_height(4)), red);
+  EXPECT_TRUE(take_frame_changed());
+  EXPECT_EQ(title->frames_decoded(), 1);
+  now_ += 49;
+  EXPECT_EQ(shown(title->texture_for_height(4)), red);
+  now_ += 1;
+  EXPECT_EQ(shown(title->texture_for_height(4)), green) << "the next frame is shrunk here";
+  EXPECT_EQ(shown(title->texture_for_height(700)), green) << "and at another size";
+  EXPECT_EQ(title->frames_decoded(), 2);
+}
+
+TEST_F(SoftwareRenderer, TheBuiltInBannerStartsOnAWorkerThread) {
+  BannerStart start = prepare_banner_start(137).get();
+  ASSERT_NE(start.decoder->pixels(), nullptr) << "the first frame is decoded";
+  EXPECT_EQ(start.factor, 4);
+  EXPECT_EQ(start.shrunk.width, 370);
+  auto title = banner(std::move(start));
+  SDL_Texture* texture = title->texture_for_height(137);
+  ASSERT_NE(texture, nullptr);
+  EXPECT_EQ(size_of(texture), std::make_pair(370.0f, 170.0f));
+  EXPECT_EQ(title->frames_decoded(), 1);
 }
 
 TEST_F(SoftwareRenderer, DroppingTheTextureKeepsThePlace) {

@@ -1,4 +1,5 @@
-// Start-up reads launcher.ini, then finds the disc images, before any window.
+// Start-up reads launcher.ini, then finds the disc images, before any window;
+// the checks against GitHub come after.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -31,8 +32,10 @@ TEST_F(StartUp, ReadsLauncherIniAndFindsTheImageInDownloads) {
   EXPECT_EQ(app.disc_images, std::vector<fs::path>{temp / "home" / "Downloads" / "GAME.ISO"});
   EXPECT_EQ(app.disc_image_index, 0);
   EXPECT_EQ(test::read_bytes(temp / "appdata" / "KorvixVelarine" / "launcher.ini"), ini) << "start-up never saves";
+  EXPECT_EQ(app.status.use_count(), 1) << "no check runs before the window shows";
 
-  // The branch list and release check started too; let them end before the folders go.
+  // Then the branch list and release check; let them end before the folders go.
+  app.start_first_checks();
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (app.status.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
