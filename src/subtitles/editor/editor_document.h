@@ -1,0 +1,229 @@
+// The subtitle editor's document: the open korvix.subtitles, which clip and
+// line are picked, the playhead, undo and redo, and every edit operation with
+// its rules. No SDL and no ImGui: the screen, the timeline and the media call
+// it, and tests drive it on a fake clock.
+//
+// Every operation works on the selected clip and does nothing without one or
+// with an index that is no longer valid. An operation that changes the clip
+// marks it corrected by hand (`edited`) and the document dirty, and returns
+// true; one that needs a picked line or a place says why in `status`.
+//
+// Undo works in gestures. begin_edit takes a copy of the selected clip when a
+// gesture starts (a field activated, a timeline drag pressed); end_edit, when
+// it ends, pushes that copy as one undo step only if the clip really changed,
+// so a click that changes nothing keeps the redo history. Operations called
+// outside a gesture make their own.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/game_settings.h"
+#include "subtitles/clip_groups.h"
+#include "subtitles/editor_view.h"
+#include "subtitles/subtitle_file.h"
+
+namespace korvix {
+
+class MediaControl;
+
+// One undo step: a clip as it was before a gesture.
+struct EditSnapshot {
+  int32_t clip = -1;
+  SubtitleClip copy;
+};
+
+class EditorDocument {
+ public:
+  using Clock = std::function<double()>;  // monotonic, in seconds
+
+  static constexpr size_t undo_limit = 200;
+  static constexpr double fetch_delay_seconds = 0.2;
+  static constexpr double leave_window_seconds = 5.0;
+  static constexpr double names_refresh_seconds = 1.0;
+
+  EditorDocument();  // on the steady clock
+  EditorDocument(const EditorDocument&) = delete;
+  EditorDocument& operator=(const EditorDocument&) = delete;
+
+  // The clock of the leave window, the delayed fetch and the names' refresh.
+  Clock clock;
+  // Told when playing must stop or the output close; none in tests.
+  MediaControl* media = nullptr;
+
+  // ---- Opening, saving, leaving
+
+  // Reads subtitles/korvix.subtitles of the install folder and resets the
+  // document: clip 0 selected, clean, the view, the groups and korvix.toml
+  // read. On failure `error` says why and nothing changes.
+  bool open(const std::filesystem::path& install_folder, const std::filesystem::path& maker_folder, std::string& error);
+  bool is_open() const { return open_; }
+  // Writes the file; on success clean, with "Saved. ..." in `status`, else the
+  // failure in `status` and nothing else changes.
+  bool save();
+  // Back from the editor. With unsaved changes the first Back warns and stays;
+  // a second one within 5 s leaves. Leaving closes the sound output and the
+  // document (unsaved changes are dropped): the caller returns at once.
+  bool try_leave();
+  // The window's close request: the same rule, with its own warning and window.
+  bool try_close_window();
+
+  bool dirty() const { return dirty_; }
+  const std::filesystem::path& install_folder() const { return install_folder_; }
+  const std::filesystem::path& maker_folder() const { return maker_folder_; }
+  const std::filesystem::path& file_path() const { return file_.path; }
+
+  // ---- Clips and selection
+
+  const std::vector<SubtitleClip>& clips() const { return file_.clips; }
+  int32_t selected_clip() const { return selected_clip_; }
+  const SubtitleClip* selected() const;
+  // Picks a clip: playing stops, the playhead and the view go back to the
+  // start, no line is picked, and its sound is due in 0.2 s.
+  void select_clip(int32_t index);
+  // Changed since the last save ("Changed: not saved yet").
+  bool clip_changed(size_t index) const;
+
+  // The media's tick: true once when the selected clip's fetch is due.
+  bool take_due_fetch();
+  double fetch_due_at() const { return fetch_due_at_; }
+
+  // ---- Gestures, undo and redo
+
+  void begin_edit();
+  // Ends the gesture; true when it changed the clip and left an undo step.
+  bool end_edit();
+  bool edit_open() const { return gesture_.has_value(); }
+
+  void undo();
+  void redo();
+  bool can_undo() const { return !undo_.empty(); }
+  bool can_redo() const { return !redo_.empty(); }
+  size_t undo_steps() const { return undo_.size(); }
+  size_t redo_steps() const { return redo_.size(); }
+
+  // ---- Lines
+
+  bool split_line();  // at the playhead, words too: "Split."
+  bool join_next();   // the picked line and the next: "Joined."
+  // A new line after line `after` (-1: at the front), starting where it ends
+  // or, `at_playhead`, at the playhead; it becomes the picked line.
+  bool add_line(int after, bool at_playhead);
+  // The timeline's double-click: a line at `ms`, in time order.
+  bool add_line_at(double ms);
+  bool delete_line(int index);
+  bool set_start_here();  // the picked line starts at the playhead
+  bool set_end_here();    // the picked line ends at the playhead
+  // Typed or dragged seconds; picks the line.
+  bool set_line_start(int index, double seconds);
+  bool set_line_end(int index, double seconds);
+  // The timeline's drags: times in ms, clamped into the file's range.
+  bool set_line_span(int index, int64_t start_ms, int64_t end_ms);
+  // After a drag: lines in time order (equal starts keep theirs), the picked
+  // line still on the same line.
+  bool sort_lines_by_start();
+  // The words, on one line; typing can't grow them past words_max_bytes. Picks the line.
+  bool set_line_text(int index, std::string_view text);
+
+  // ---- Speakers (index 0 to 9 are speakers 1 to 10)
+
+  // The speakers a clip shows: those its lines and names use, at least 1, and
+  // one more asked for with add_speaker while that clip is selected.
+  int speaker_count(int32_t clip) const;
+  // Cycle the line's speaker through one more than the rest of the clip has.
+  bool next_speaker(int line);
+  bool previous_speaker(int line);
+  bool set_speaker(int line, int speaker);
+  bool set_corrected(bool corrected);  // the only way to clear `edited`
+  bool set_name(int speaker, std::string_view text);
+  bool choose_name(int speaker, std::string_view name);
+  bool clear_name(int speaker);
+  void add_speaker();  // no undo step and no change of the file
+  // Every name of every clip, sorted, without repeats; rebuilt once a second.
+  const std::vector<std::string>& known_names();
+
+  // ---- The game's look settings (korvix.toml), shared with the running game
+
+  // As read last; the preview draws with it.
+  const GameSettings& look() const { return look_; }
+  // Each reads korvix.toml again first, so what the game changed meanwhile is
+  // kept, then changes and writes it. A failed write says so in `status`.
+  bool step_look(const SettingSpec& spec, int delta);
+  bool set_look(const SettingSpec& spec, std::string_view value);
+  bool reset_look();  // "As they were"
+
+  // ---- The groups and the view, kept in their own files
+
+  bool save_groups();  // failure: "Couldn't save the groups (PATH)." in `status`
+  void save_view();
+
+  // ---- Plain state, read and set by the screen, the timeline and the media
+
+  int32_t picked_line = -1;  // a line of the selected clip, -1 none
+  double playhead_ms = 0;    // from the start of the clip's sound
+  std::string status;        // the one status message, shown while not empty
+  double view_start_ms = 0;  // the timeline's view
+  double view_width_ms = 0;  // 0: fit the whole clip
+  EditorView view;           // text size, list width, preview height
+  ClipGroups groups;
+
+ private:
+  SubtitleClip* selected_mutable();
+  SubtitleLine* line_mutable(int index);
+  SubtitleLine* picked_mutable();
+  void mark_edited();
+  void clamp_picked_line();
+  int speakers_besides(int32_t clip, int skipped_line) const;
+  bool cycle_speaker(int line, int step);
+  bool store_name(int speaker, std::string name);
+  void take_step(std::deque<EditSnapshot>& from, std::deque<EditSnapshot>& to, const char* nothing, const char* done);
+  bool close_request(double& deadline, const char* warning);
+  void close();
+  template <typename Change>
+  bool change_look(Change change);
+
+  bool open_ = false;
+  std::filesystem::path install_folder_;
+  std::filesystem::path maker_folder_;
+  SubtitleFile file_;
+  int32_t selected_clip_ = -1;
+  bool dirty_ = false;
+  std::vector<bool> changed_clips_;
+  std::optional<EditSnapshot> gesture_;
+  std::deque<EditSnapshot> undo_;
+  std::deque<EditSnapshot> redo_;
+  double leave_deadline_ = 0;
+  double close_deadline_ = 0;
+  double fetch_due_at_ = 0;
+  int extra_speakers_ = 0;
+  int32_t extra_speakers_clip_ = -1;
+  std::vector<std::string> known_names_;
+  std::optional<double> names_due_at_;
+  GameSettings look_;
+};
+
+// One gesture for the length of a scope, unless one is already open (then the
+// open one goes on and takes the change).
+class EditScope {
+ public:
+  explicit EditScope(EditorDocument& document) : document_(document), opened_(!document.edit_open()) {
+    if (opened_) document_.begin_edit();
+  }
+  ~EditScope() {
+    if (opened_) document_.end_edit();
+  }
+  EditScope(const EditScope&) = delete;
+  EditScope& operator=(const EditScope&) = delete;
+
+ private:
+  EditorDocument& document_;
+  bool opened_;
+};
+
+}  // namespace korvix
