@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "app/editor_shell.h"
 #include "app/launcher_app.h"
 
 namespace korvix {
 
 void dispatch(LauncherApp& app, MenuAction action) {
   if (app.screen == screen_editor) {
-    // The editor reads its own keys; only back leaves it (wired with the editor).
+    // The editor reads its own keys; only back is the menu's, and leaves it.
+    if (action == MenuAction::back) leave_editor(app);
     return;
   }
   std::vector<MenuRow> rows = app.row_list();

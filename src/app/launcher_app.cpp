@@ -68,11 +68,13 @@ bool LauncherApp::is_busy() const {
 void LauncherApp::attach_renderer(SDL_Renderer* renderer) { attach_renderer(renderer, BannerStart{}); }
 
 void LauncherApp::attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start) {
+  editor.media.attach_renderer(renderer);
   banner.reset();
   if (renderer) banner = TitleBanner::create(renderer, std::move(banner_start));
 }
 
 void LauncherApp::on_display_change() {
+  editor.media.forget_shown_frame();
   if (banner) banner->drop_texture();
 }
 

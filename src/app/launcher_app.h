@@ -13,6 +13,7 @@
 #include "install/game_start.h"
 #include "menu/menu_row.h"
 #include "settings/game_settings.h"
+#include "subtitles/editor/subtitle_editor.h"
 #include "subtitles/subtitles_summary.h"
 
 struct SDL_Window;
@@ -86,6 +87,10 @@ class LauncherApp {
   // it; the outcome goes to `message`.
   void make_desktop_shortcut();
 
+  // Opens the subtitle editor on the install's subtitle file: screen 4 and an
+  // empty status line, or the reason it can't in `message`.
+  bool open_editor();
+
   void attach_renderer(SDL_Renderer* renderer);
   // The same with the banner's start made ahead (prepare_banner_start).
   void attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start);
@@ -93,6 +98,7 @@ class LauncherApp {
 
   int32_t screen = screen_main;
   GameSettings settings;  // korvix.toml of the install folder, reloaded on entering a page
+  SubtitleEditor editor;
   std::shared_ptr<LauncherStatus> status;
   SDL_Window* window = nullptr;
   std::unique_ptr<TitleBanner> banner;  // null until a renderer is attached

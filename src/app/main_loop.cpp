@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/dispatch.h"
+#include "app/editor_shell.h"
 #include "app/fonts.h"
 #include "app/frame_changes.h"
 #include "app/frame_pacing.h"
@@ -110,6 +111,7 @@ int create_frontend(LauncherApp& app, Frontend& frontend, std::future<BannerStar
 }
 
 void destroy_frontend(LauncherApp& app, Frontend& frontend) {
+  app.editor.media.release();
   for (SDL_Gamepad* gamepad : frontend.gamepads) SDL_CloseGamepad(gamepad);
   frontend.gamepads.clear();
   if (frontend.imgui_ready) {
@@ -133,6 +135,10 @@ void handle_event(const SDL_Event& event, LauncherApp& app, InputMapper& input, 
   switch (event.type) {
     case SDL_EVENT_QUIT:
       running = false;  // the current frame still completes
+      break;
+    case SDL_EVENT_WINDOW_CLOSE_REQUESTED:
+      // Not a quit of its own (see run_launcher): unsaved edits get a warning first.
+      if (window_may_close(app)) running = false;
       break;
     case SDL_EVENT_KEY_DOWN:
       input.key_down(event.key.key, event.key.repeat, ImGui::GetIO().WantTextInput, now);
@@ -158,13 +164,17 @@ void handle_event(const SDL_Event& event, LauncherApp& app, InputMapper& input, 
 }
 
 void draw_screen(LauncherApp& app, ImFont* font) {
-  draw_menu(app, font);
+  if (app.screen == screen_editor) {
+    draw_editor_screen(app, font);
+  } else {
+    draw_menu(app, font);
+  }
 }
 
 // While something moves by itself the loop keeps the display's pace: a job (its
-// elapsed time, its output). Everything else changes on events or is seen
-// within one idle wake-up.
-bool moves_by_itself(const LauncherApp& app) { return app.is_busy(); }
+// elapsed time, its output), the editor playing or fetching. Everything else
+// changes on events or is seen within one idle wake-up.
+bool moves_by_itself(const LauncherApp& app) { return app.is_busy() || editor_keeps_frames_coming(app); }
 
 void render_frame(const Frontend& frontend, const ImGuiIO& io) {
   SDL_SetRenderScale(frontend.renderer, io.DisplayFramebufferScale.x, io.DisplayFramebufferScale.y);
@@ -210,6 +220,7 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
     if (rendered) render_frame(frontend, io);
     ++frame;
 
+    if (frame == 2 && hooks.open_editor) app.open_editor();
     if (std::optional<MenuAction> action = hooks.script.due(frame)) dispatch(app, *action);
     bool busy = app.is_busy();
     if (hooks.screenshot_due(frame, busy, SDL_GetTicks())) {
@@ -253,6 +264,9 @@ int run_launcher() {
   std::future<BannerStart> banner_start =
       prepare_banner_start(static_cast<int>(banner_box(menu_scale(first_window_height)).height));
   SDL_SetHint(SDL_HINT_APP_NAME, "Korvix Velarine");
+  // Closing the window must not quit past the editor's unsaved-changes warning:
+  // the close request is handled by the loop instead of becoming a quit event.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (!SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMEPAD | SDL_INIT_EVENTS)) {
     SDL_Log("SDL_Init failed: %s", SDL_GetError());
     return 1;

@@ -172,8 +172,10 @@ void LauncherApp::activate(MenuRow row) {
     case row_update_launcher:
       start_launcher_download(status, install_dir);
       break;
+    case row_edit_subtitles:
+      open_editor();
+      break;
     default:
-      // Edit subtitles is wired with the subtitle editor.
       break;
   }
 }
