@@ -1,10 +1,9 @@
 """The subtitles page reads the install's subtitle file: Make again, the Edit
 row's value and the summary in the status area."""
 import os
-import shutil
 import unittest
 
-from launcher_harness import BINARY, LauncherTestCase, Screenshot
+from launcher_harness import LauncherTestCase, Screenshot, make_install
 
 # Main: Play, Graphics settings, Upscale textures, Subtitles; on the page nine
 # settings, then Make subtitles, Edit subtitles, Back. The selection ends on
@@ -85,10 +84,7 @@ class SubtitlesPageTest(LauncherTestCase):
     def setUp(self):
         super().setUp()
         self.install = os.path.join(self.home, "Games", "KorvixVelarine")
-        os.makedirs(os.path.join(self.install, "game"))
-        for name in ("korvix.exe", os.path.join("game", "default.xex")):
-            with open(os.path.join(self.install, name), "wb") as f:
-                f.write(b"stand-in")
+        make_install(self.install)
         self.subtitles = os.path.join(self.install, "subtitles", "korvix.subtitles")
 
     def page(self, content):
@@ -99,10 +95,7 @@ class SubtitlesPageTest(LauncherTestCase):
             os.makedirs(os.path.dirname(self.subtitles), exist_ok=True)
             with open(self.subtitles, "wb") as f:
                 f.write(content)
-        # An installed game makes the launcher move itself into the install folder
-        # at start-up: each run starts from a fresh copy.
-        if not os.path.exists(self.binary):
-            shutil.copy2(BINARY, self.binary)
+        self.restore_binary()
         run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=TO_EDIT_ROW)
         self.assertEqual(run.returncode, 0, run.stderr)
         return Page(run.screenshot), run.screenshot
