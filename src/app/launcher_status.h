@@ -13,6 +13,7 @@
 #include <fstream>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvix {
@@ -90,7 +91,9 @@ struct LauncherStatus {
   float step_to = 0.0f;
 
   // The chosen branch name, or empty. Call with the mutex held.
-  std::string chosen_branch() const {
+  std::string chosen_branch() const { return std::string(chosen_branch_view()); }
+  // The same without a copy, valid while the mutex is held.
+  std::string_view chosen_branch_view() const {
     if (branch_index < 0 || branch_index >= static_cast<int32_t>(branches.size())) return {};
     return branches[static_cast<size_t>(branch_index)];
   }

@@ -30,6 +30,14 @@ MeasureText measure_at(ImFont* font, float size) {
   };
 }
 
+// Draws what shows of a one-line text in `width`: the layout never gets a long
+// text whole (a value from a file or the network may be megabytes).
+void add_clipped_text(ImDrawList* draw, ImFont* font, float size, ImVec2 position, ImU32 color, std::string_view text,
+                      float width, const MeasureText& measure, const ImVec4* clip = nullptr) {
+  std::string_view shown = visible_part(text, width, measure);
+  draw->AddText(font, size, position, color, shown.data(), shown.data() + shown.size(), 0.0f, clip);
+}
+
 std::string subtitle_line(const LauncherApp& app, bool installed) {
   if (!installed) return "Build the game from your own Korvix (Xbox 360) disc image";
   switch (app.screen) {
@@ -124,11 +132,12 @@ void draw_status(const std::vector<StatusText>& texts, const MenuLayout& layout,
   ImDrawList* draw = ImGui::GetWindowDrawList();
   float size = layout.small_size;
   float limit = origin.y + window_height - 2.8f * size;
-  std::vector<PlacedLine> lines =
-      place_status_lines(texts, y, limit, 1.35f * size, layout.content_width, measure_at(font, size));
+  MeasureText measure = measure_at(font, size);
+  std::vector<PlacedLine> lines = place_status_lines(texts, y, limit, 1.35f * size, layout.content_width, measure);
   ImVec4 clip(layout.left, origin.y, layout.left + layout.content_width, limit);
   for (const PlacedLine& line : lines)
-    draw->AddText(font, size, ImVec2(layout.left, line.y), line.color, line.text.c_str(), nullptr, 0.0f, &clip);
+    add_clipped_text(draw, font, size, ImVec2(layout.left, line.y), line.color, line.text, layout.content_width,
+                     measure, &clip);
 }
 
 }  // namespace
@@ -140,11 +149,11 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   MenuSnapshot snapshot = take_snapshot(*app.status, LauncherStatus::Clock::now());
   std::vector<MenuRow> rows = app.row_list();
   if (!rows.empty()) app.selected_row = std::clamp(app.selected_row, 0, static_cast<int32_t>(rows.size()) - 1);
-  MenuFacts facts = menu_facts(app, snapshot, rows);
+  MenuFacts facts = menu_facts(app, rows);
   std::string summary = app.screen == screen_subtitles ? app.subtitles_summary.get(app.install_dir) : std::string();
   facts.subtitles_exist = !summary.empty();
   std::vector<MenuRowView> views = build_row_views(app, rows, snapshot, facts);
-  StatusInputs status_inputs{app.screen, app.message, std::move(summary)};
+  StatusInputs status_inputs{app.screen, screenful(app.message), std::move(summary)};
   std::vector<StatusText> texts = status_texts(status_inputs, snapshot, facts);
 
   ImGuiViewport* viewport = ImGui::GetMainViewport();
@@ -165,8 +174,8 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   float y = origin.y + layout.top;
   y += draw_banner(app.banner.get(), draw, font, layout, ImVec2(layout.left, y));
 
-  draw->AddText(font, layout.small_size, ImVec2(layout.left, y), theme::dim,
-                subtitle_line(app, facts.installed).c_str());
+  add_clipped_text(draw, font, layout.small_size, ImVec2(layout.left, y), theme::dim,
+                   subtitle_line(app, facts.installed), layout.content_width, measure_at(font, layout.small_size));
   y += 2.0f * layout.small_size;
 
   RowClick click;

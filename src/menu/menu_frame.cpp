@@ -56,11 +56,15 @@ void run_launcher_update_steps(LauncherApp& app) {
   }
 }
 
-MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows) {
+MenuFacts menu_facts(const LauncherApp& app, const std::vector<MenuRow>& rows) {
   MenuFacts facts;
   facts.installed = is_installed(app.install_dir);
   std::string recorded = installed_branch(app);
-  facts.on_chosen_branch = recorded.empty() || recorded == snapshot.branch;
+  if (!recorded.empty()) {
+    // The whole name: the snapshot holds only what a frame shows of it.
+    std::lock_guard lock(app.status->mutex);
+    facts.on_chosen_branch = recorded == app.status->chosen_branch_view();
+  }
   facts.confirmation_pending = app.confirmation_pending();
   // Free space is only shown by "Build and install"; don't ask the disk otherwise.
   if (std::find(rows.begin(), rows.end(), row_build_and_install) != rows.end())
