@@ -19,7 +19,7 @@ InstallRecord record_in(const std::filesystem::path& folder, const char* file) {
 }  // namespace
 
 InstallRecord read_install_record(const std::filesystem::path& path) {
-  KeyValues entries = read_ini(path);
+  KeyValues entries = read_ini(path, install_record_bytes_limit);
   InstallRecord record;
   if (auto it = entries.find("branch"); it != entries.end()) record.branch = it->second;
   if (auto it = entries.find("commit"); it != entries.end()) record.commit = it->second;

@@ -2,6 +2,7 @@
 // in the install folder and ".korvix-source" in the sources folder.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -19,7 +20,11 @@ struct InstallRecord {
 extern const char* const install_record_file;  // "korvix-version.txt", in the install folder
 extern const char* const source_record_file;   // ".korvix-source", in the sources folder
 
-// A missing, unreadable or foreign file gives an empty record; other keys are ignored.
+// A record is a few lines: of a larger file only this much is read.
+inline constexpr size_t install_record_bytes_limit = 64 * 1024;
+
+// A missing, unreadable or foreign file gives an empty record; other keys are
+// ignored, and so is what lies beyond the limit.
 InstallRecord read_install_record(const std::filesystem::path& path);
 
 // Writes the three keys atomically, creating the folder when needed.

@@ -53,6 +53,20 @@ TEST_F(InstallRecordTest, VersionTextShowsBranchShortCommitAndDate) {
   EXPECT_EQ(installed_version_text(app), "main abc") << "a short id stays whole";
 }
 
+TEST_F(InstallRecordTest, OnlyTheStartOfALargeRecordIsRead) {
+  std::string padding = "note=" + std::string(100 * 1024, 'x') + "\n";
+  write_bytes(temp / "large.txt", "branch=main\n" + padding + "commit=" + commit + "\n");
+  InstallRecord large = read_install_record(temp / "large.txt");
+  EXPECT_EQ(large.branch, "main");
+  EXPECT_EQ(large.commit, "") << "beyond the first 64 KiB";
+  // A line the limit cuts is left out, not read short.
+  std::string filler = "note=" + std::string(install_record_bytes_limit - 30, 'x') + "\n";
+  write_bytes(temp / "cut.txt", "branch=main\n" + filler + "commit=" + commit + "\n");
+  EXPECT_EQ(read_install_record(temp / "cut.txt").commit, "");
+  write_bytes(temp / "fits.txt", "branch=main\n" + filler.substr(100) + "commit=" + commit + "\n");
+  EXPECT_EQ(read_install_record(temp / "fits.txt").commit, commit);
+}
+
 TEST_F(InstallRecordTest, WithoutTheInstallsRecordTheSourcesRecordServesWhole) {
   ASSERT_TRUE(write_install_record(app.source_dir / source_record_file, {"experimental", commit, "yesterday"}));
   EXPECT_EQ(installed_version_text(app), "experimental 0123456 (yesterday)");
