@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/file_stamp.h"
+
 namespace korvix {
 
 class LauncherApp;
@@ -29,6 +31,19 @@ InstallRecord read_install_record(const std::filesystem::path& path);
 
 // Writes the three keys atomically, creating the folder when needed.
 bool write_install_record(const std::filesystem::path& path, const InstallRecord& record);
+
+// The records for a menu drawn every frame: a file is read again only when its
+// size or modification time changed, so a frame costs two file-status calls.
+class InstallRecordCache {
+ public:
+  // The record in the folder (empty for an unset folder, never the working folder's).
+  const InstallRecord& installed(const std::filesystem::path& install_dir);
+  const InstallRecord& sources(const std::filesystem::path& source_dir);
+
+ private:
+  FileCache<InstallRecord> installed_;
+  FileCache<InstallRecord> sources_;
+};
 
 // The text after "Installed version": branch (or "?"), the short commit id and the
 // date in brackets, from the install's record or else the sources' record;
