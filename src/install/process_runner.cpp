@@ -48,10 +48,8 @@ class JobListing {
 
 bool is_final_byte(unsigned char byte) { return byte >= 64 && byte <= 126; }
 
-}  // namespace
-
-RunResult ProcessRunner::run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
-                             const LineHandler& line_handler, const std::atomic<bool>* job_cancel) {
+RunResult run_child(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                    const LineHandler& line_handler, const std::atomic<bool>* job_cancel, size_t output_limit) {
   RunResult result;
   // Stop came before this run of the job: start nothing.
   if (job_cancel && job_cancel->load()) return result;
@@ -68,23 +66,37 @@ RunResult ProcessRunner::run(const std::vector<std::string>& args, const std::fi
     if (job_cancel && job_cancel->load()) child.kill_tree();
 
     std::string buffer(read_chunk_size, '\0');
+    size_t taken = 0;
     while (size_t got = child.read(buffer.data(), buffer.size())) {
+      if (got > output_limit - taken) {
+        child.kill_tree();
+        result.output_cut = true;
+        break;
+      }
+      taken += got;
       if (line_handler) splitter.feed(std::string_view(buffer.data(), got));
     }
     result.exit_code = child.wait();
   }  // Unlisted, then the child's tree is released: whatever it left running dies.
-  if (line_handler) splitter.finish();
+  if (line_handler && !result.output_cut) splitter.finish();
   return result;
 }
 
+}  // namespace
+
+RunResult ProcessRunner::run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                             const LineHandler& line_handler, const std::atomic<bool>* job_cancel) {
+  return run_child(args, working_folder, line_handler, job_cancel, std::numeric_limits<size_t>::max());
+}
+
 RunResult ProcessRunner::run_captured(const std::vector<std::string>& args, std::string& output,
-                                      const std::atomic<bool>* job_cancel) {
+                                      const std::atomic<bool>* job_cancel, size_t output_limit) {
   output.clear();
   auto append = [&output](const std::string& line) {
     output += line;
     output += '\n';
   };
-  return run(args, {}, append, job_cancel);
+  return run_child(args, {}, append, job_cancel, output_limit);
 }
 
 void ProcessRunner::cancel_running() {
