@@ -84,7 +84,7 @@ void LauncherApp::start_job(bool install, int32_t kind) {
     status->log_file.clear();
     status->log_file.open(status->log_path, std::ios::out | std::ios::trunc | std::ios::binary);
   }
-  save_config(*this);
+  save_config_or_tell(*this);
 
   fs::path disc_image;
   if (install && kind == job_build && !disc_images.empty()) {

@@ -50,7 +50,7 @@ void run_launcher_update_steps(LauncherApp& app) {
   }
   // Applying saves the configuration and ends the program: never under a job.
   if (state == update_ready && !job_runs) {
-    if (apply_launcher_update(app.status, app.install_dir, [&app] { save_config(app); })) app.quit = true;
+    if (apply_launcher_update(app.status, app.install_dir, [&app] { save_config_or_tell(app); })) app.quit = true;
   } else if (state == update_available && env_or_empty("KORVIX_LAUNCHER_UPDATE_TEST") == "go") {
     start_launcher_download(app.status, app.install_dir);
   }

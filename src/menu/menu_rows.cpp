@@ -89,7 +89,7 @@ bool LauncherApp::confirm() {
 
 void LauncherApp::toggle_option(bool& option) {
   option = !option;
-  save_config(*this);
+  save_config_or_tell(*this);
 }
 
 void LauncherApp::activate(MenuRow row) {
@@ -191,7 +191,7 @@ void LauncherApp::change(MenuRow row, int direction) {
         status->check_state = check_none;
         supersede_checks(*status);
       }
-      save_config(*this);
+      save_config_or_tell(*this);
       confirm_until = 0;
       recheck_at = interface_clock() + recheck_delay_seconds;
       break;

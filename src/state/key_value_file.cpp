@@ -62,12 +62,16 @@ KeyValues read_ini(const std::filesystem::path& path, size_t max_bytes) {
   return parse_key_values(text);
 }
 
-bool write_ini(const std::filesystem::path& path, const KeyValues& entries) {
-  bool all_fit = true;
-  for (const auto& [key, value] : entries) all_fit = all_fit && round_trips(key, value);
+bool write_ini(const std::filesystem::path& path, const KeyValues& entries, std::string* error) {
   SaveOptions options;
   options.create_folders = true;
-  return save_file_atomically(path, format_key_values(entries), options) && all_fit;
+  if (!save_file_atomically(path, format_key_values(entries), options, error)) return false;
+  for (const auto& [key, value] : entries) {
+    if (round_trips(key, value)) continue;
+    if (error) *error = "its " + key + " has a line break or ends in a blank";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace korvix

@@ -34,7 +34,8 @@ bool round_trips(const std::string& key, const std::string& value);
 KeyValues read_ini(const std::filesystem::path& path, size_t max_bytes = std::numeric_limits<size_t>::max());
 
 // Writes the entries atomically, creating the folder first. False when the file
-// could not be written, or when an entry had to be left out.
-bool write_ini(const std::filesystem::path& path, const KeyValues& entries);
+// could not be written, or when an entry had to be left out; `error`, when
+// given, then tells why in a few words.
+bool write_ini(const std::filesystem::path& path, const KeyValues& entries, std::string* error = nullptr);
 
 }  // namespace korvix
