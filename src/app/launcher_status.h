@@ -77,6 +77,7 @@ struct LauncherStatus {
   std::deque<std::string> output_tail;
   std::filesystem::path log_path;
   std::ofstream log_file;
+  std::string log_error;  // why the log couldn't be written; empty while it can
   Clock::time_point started_at{};
   Clock::time_point finished_at{};
   std::atomic<bool> cancel_requested{false};

@@ -41,6 +41,7 @@ MenuSnapshot take_snapshot(LauncherStatus& status, LauncherStatus::Clock::time_p
   snapshot.ahead_by = status.ahead_by;
   snapshot.new_commits = shown_texts(status.new_commits.begin(), status.new_commits.end());
   snapshot.log_path = status.log_path;
+  snapshot.log_error = status.log_error;
   size_t tail = status.output_tail.size();
   size_t first = tail > drawn_output_lines ? tail - drawn_output_lines : 0;
   snapshot.output_tail =
