@@ -3,9 +3,9 @@
 //
 // Each run starts one hidden child in a tree of its own (a job object on Windows,
 // a process group elsewhere), hands its merged output to the caller one cleaned
-// line at a time, waits for it and returns its exit code. Runs of the long job are
-// listed in the process-wide current-job record, through which Stop and shutdown
-// kill the job's whole tree.
+// line at a time, waits for it and returns its exit code. Every run is listed in
+// a process-wide record, through which Stop kills the long job's whole tree and
+// the end of the program every tree.
 #pragma once
 
 #include <atomic>
@@ -65,6 +65,12 @@ class ProcessRunner {
   // nothing when none runs. Called from the interface thread by Stop, right after
   // it sets `cancel_requested`, and by shutdown.
   static void cancel_running();
+
+  // At the end of the program: kills the tree of every running child, the
+  // update checks' too (a curl would otherwise live on to its own time limit),
+  // and of every child started from now on, since detached workers may still
+  // start one. Not undone.
+  static void end_all_runs();
 };
 
 // One raw output line made readable: terminal control sequences (ESC [ ... final
