@@ -77,7 +77,7 @@ void load_config(LauncherApp& app) {
   choose_branch(*app.status, branch);
 }
 
-bool save_config(const LauncherApp& app) {
+bool save_config(const LauncherApp& app, std::string* reason) {
   KeyValues entries{
       {"repo", app.repo},
       {"direct_start", flag(app.direct_start)},
@@ -97,7 +97,12 @@ bool save_config(const LauncherApp& app) {
         std::clamp<int32_t>(app.disc_image_index, 0, static_cast<int32_t>(app.disc_images.size()) - 1));
     store_path(entries, "iso", app.disc_images[index]);
   }
-  return write_ini(config_path(), entries);
+  return write_ini(config_path(), entries, reason);
+}
+
+void save_config_or_tell(LauncherApp& app) {
+  std::string reason;
+  if (!save_config(app, &reason)) app.message = "Couldn't save launcher.ini (" + reason + ").";
 }
 
 }  // namespace korvix

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace korvix {
 
@@ -14,9 +15,15 @@ std::filesystem::path config_path();
 // or empty takes its default. Never fails: an unreadable file means all defaults.
 void load_config(LauncherApp& app);
 
-// Writes the app's fields to launcher.ini atomically. Callers ignore a failure (the
-// fields keep their values and the next save tries again); false tells tests.
-bool save_config(const LauncherApp& app);
+// Writes the app's fields to launcher.ini atomically. On failure the old file
+// stays whole, the fields keep their values (the next save tries again), and
+// `reason`, when given, tells why.
+bool save_config(const LauncherApp& app, std::string* reason = nullptr);
+
+// save_config for a choice the player just made: a failure is not silent, or the
+// menu would show a choice the next start has lost. It puts "Couldn't save
+// launcher.ini (reason)." in the status line.
+void save_config_or_tell(LauncherApp& app);
 
 // Where the sources are when launcher.ini doesn't say: the first line of
 // "source.path" in the install folder, else "build/korvixvelarine" inside it.

@@ -102,6 +102,23 @@ TEST(ProcessRunner, RunCapturedCollectsLinesWithLineFeeds) {
   EXPECT_EQ(output, "a\nb\n");
 }
 
+TEST(ProcessRunner, RunCapturedEndsARunThatSaysTooMuch) {
+  // 400,000 lines of 100 bytes, 40 MB, for a limit of 1 MiB.
+  auto started = std::chrono::steady_clock::now();
+  std::string output;
+  RunResult run = ProcessRunner::run_captured({child_tool(), "lines", "400000", "100"}, output, nullptr, 1 << 20);
+  EXPECT_TRUE(run.output_cut);
+  EXPECT_TRUE(run.started());
+  EXPECT_LE(output.size(), 1u << 20);
+  EXPECT_GT(output.size(), 512u * 1024) << "what came before the limit is kept";
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30)) << "the child was ended";
+
+  RunResult within = ProcessRunner::run_captured({child_tool(), "lines", "1000", "100"}, output, nullptr, 1 << 20);
+  EXPECT_FALSE(within.output_cut);
+  EXPECT_TRUE(within.succeeded());
+  EXPECT_EQ(output.size(), 101000u);
+}
+
 TEST(ProcessRunner, ManyLinesAndLongLinesArriveWhole) {
   size_t count = 0;
   std::string first, last;
