@@ -178,6 +178,32 @@ TEST_F(MediaFetchThreads, WithoutAMakerItSaysSoAndACachedSoundStillPlays) {
   EXPECT_TRUE(editor.document.status.ends_with(").")) << editor.document.status;
 }
 
+TEST_F(MediaFetchThreads, ABrokenCacheEntryIsDeletedAndFetchedAgain) {
+  put_maker(install_maker());
+  const std::string source = "movies/old fps=2 frames=3 width=16 height=9";
+  const MediaCachePaths paths = media_cache_paths(install, source);
+  write_bytes(paths.wav, "RIFF and nothing else");
+  write_bytes(paths.frames / "index.txt", "fps 25 frames 3 width 16");
+  open({video(source), clip_of("elsewhere", {})});
+
+  fetch(0);
+  // Whichever fetch ended last had the last word.
+  EXPECT_TRUE(editor.document.status.starts_with("Couldn't read the sound: ") ||
+              editor.document.status == unreadable_movie)
+      << editor.document.status;
+  EXPECT_FALSE(editor.media.sound_ready());
+  EXPECT_EQ(editor.media.movie(), nullptr);
+  EXPECT_EQ(cached(), std::vector<std::string>{}) << "neither is used for ever";
+  EXPECT_TRUE(runs().empty()) << "the cache had both";
+
+  fetch(1);
+  fetch(0);
+  EXPECT_TRUE(editor.media.sound_ready()) << editor.document.status;
+  ASSERT_NE(editor.media.movie(), nullptr) << editor.document.status;
+  EXPECT_EQ(editor.media.movie()->frame_count, 3);
+  EXPECT_EQ(runs().size(), 3u) << "the other clip's sound, then this one's sound and pictures";
+}
+
 TEST_F(MediaFetchThreads, AWavWithoutFramesIsAnEmptySoundNotAFailure) {
   put_maker(install_maker());
   open({clip_of("vo/silent ms=0", {{0, 500, "...", 0}})});
