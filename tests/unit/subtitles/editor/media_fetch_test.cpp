@@ -157,13 +157,15 @@ TEST_F(MediaFetchThreads, FailuresSayWhyLeaveNothingHalfWrittenAndAreFetchedAgai
 
 TEST_F(MediaFetchThreads, WithoutAMakerItSaysSoAndACachedSoundStillPlays) {
   const std::string cached_movie = "movies/cached";
-  write_bytes(media_cache_paths(install, cached_movie).wav,
-              stand_in::wav_bytes(16, 1, 8000, 4000, stand_in::sine(440, 8000)));
   open({clip_of("vo/none", {}), video(cached_movie)});
 
   start_fetch(0);
   EXPECT_FALSE(editor.media.fetching_sound()) << "no thread: it fails at once";
   EXPECT_EQ(editor.document.status, "The subtitle maker isn't built (Update first): no sound to play.");
+  EXPECT_FALSE(fs::exists(install / "subtitles" / "work")) << "no cache folder without a maker to fill it";
+
+  write_bytes(media_cache_paths(install, cached_movie).wav,
+              stand_in::wav_bytes(16, 1, 8000, 4000, stand_in::sine(440, 8000)));
 
   fetch(1);
   EXPECT_EQ(editor.document.status, "The subtitle maker isn't built (Update first): no movie to show.");
