@@ -1,0 +1,106 @@
+// The editor with its real media side on a temporary install, on a fake clock
+// for the 0.2 s fetch delay, with the stand-in subtitle maker and real fetch
+// threads. Tests wait for fetches in real time.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "../../../fixtures/subtitle_maker/stand_in_media.h"
+#include "editor_test_support.h"
+#include "platform/executable_path.h"
+#include "subtitles/editor/subtitle_editor.h"
+#include "subtitles/media_cache.h"
+
+namespace korvix::test {
+
+inline fs::path stand_in_maker() { return running_executable_path().parent_path() / KORVIX_SUBTITLE_MAKER_NAME; }
+
+// Calls `done` until it holds, for at most a minute (Wine starts programs slowly).
+inline bool wait_for(const std::function<bool()>& done) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+  }
+  return true;
+}
+
+class MediaTest : public ::testing::Test {
+ protected:
+  MediaTest() {
+    editor.document.clock = [this] { return now; };
+    env.set("KORVIX_MAKER_RUNS", to_utf8(temp / "runs.txt"));
+    for (const char* name : {"KORVIX_MAKER_OUTPUT", "KORVIX_MAKER_SLEEP_MS", "KORVIX_MAKER_NO_FILE",
+                             "KORVIX_MAKER_HALF", "KORVIX_MAKER_INDEX", "KORVIX_MAKER_EXIT", "KORVIX_MAKER_MEDIA"}) {
+      env.set(name, std::nullopt);
+    }
+  }
+
+  fs::path install_maker() const { return install / "korvix-subtitles.exe"; }
+  void put_maker(const fs::path& where) const {
+    fs::create_directories(where.parent_path());
+    fs::copy_file(stand_in_maker(), where, fs::copy_options::overwrite_existing);
+  }
+
+  void open(const std::vector<SubtitleClip>& clips) {
+    write_bytes(subtitle_file_path(install), write_subtitles(clips, ""));
+    std::string error;
+    ASSERT_TRUE(editor.document.open(install, sources, error)) << error;
+  }
+
+  // Selects the clip (if it isn't), lets its fetch fall due and start.
+  void start_fetch(int32_t clip) {
+    editor.document.select_clip(clip);
+    now += 0.3;
+    editor.media.tick();
+  }
+  // Ticks until no fetch of the selected clip is under way.
+  void settle() {
+    ASSERT_TRUE(wait_for([this] {
+      editor.media.tick();
+      return !editor.media.fetching_sound() && !editor.media.fetching_pictures();
+    })) << "the fetch never ended";
+  }
+  void fetch(int32_t clip) {
+    start_fetch(clip);
+    settle();
+  }
+
+  // One line per run of the stand-in: "extract SOURCE > PATH" or "movie-frames SOURCE > FOLDER".
+  std::vector<std::string> runs() const {
+    std::vector<std::string> lines;
+    std::istringstream in(read_bytes(temp / "runs.txt"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  // The names in the cache folder, sorted.
+  std::vector<std::string> cached() const {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const fs::directory_entry& entry : fs::directory_iterator(media_cache_folder(install), ignored)) {
+      names.push_back(to_utf8(entry.path().filename()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  static SubtitleClip video(std::string source) {
+    SubtitleClip clip = clip_of(std::move(source), {{500, 1500, "first", 0}, {1500, 2600, "second", 1}});
+    clip.kind = ClipKind::video;
+    return clip;
+  }
+
+  TempFolder temp;
+  fs::path install = temp / "install";
+  fs::path sources = temp / "sources";
+  ScopedEnv env;
+  double now = 100.0;
+  SubtitleEditor editor;
+};
+
+}  // namespace korvix::test
