@@ -43,8 +43,8 @@ def accent_box(image, left, top, right, bottom):
 
 
 def is_editor(image):
-    """The editor's plain frame: its flat background everywhere, the title in accent."""
-    flat = all(close(image.pixel(x, y), EDITOR_BACKGROUND) for x, y in ((5, 300), (640, 400), (1270, 750)))
+    """The editor: its flat background under the short clip list and in the bottom corner, the title in accent."""
+    flat = all(close(image.pixel(x, y), EDITOR_BACKGROUND) for x, y in ((5, 300), (200, 600), (1270, 750)))
     return flat and accent_box(image, 0, 0, 300, 60) is not None
 
 
@@ -87,9 +87,10 @@ class SubtitleEditorOpenTest(LauncherTestCase):
         with open(os.path.join(self.subtitles_folder, "korvix.subtitles"), "rb") as f:
             self.assertEqual(f.read(), SUBTITLES.encode())
 
-        # The editor scale: the title is drawn twice as large at scale 2.
-        title = accent_box(by_hook, 0, 0, 600, 120)
-        large = accent_box(self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE="2"), 0, 0, 600, 120)
+        # The editor scale: the title is drawn twice as large at scale 2 (the
+        # title's row only: the selected clip's bar and badge are accent too).
+        title = accent_box(by_hook, 0, 0, 600, 36)
+        large = accent_box(self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE="2"), 0, 0, 600, 62)
         ratio = (large[2] - large[0]) / (title[2] - title[0])
         self.assertTrue(1.7 < ratio < 2.3, (title, large))
 
