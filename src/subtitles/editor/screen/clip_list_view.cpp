@@ -399,11 +399,8 @@ void draw_clip_menu(ListPass& pass) {
 void draw_top_row(EditorFrame& frame, GroupChange& change) {
   const std::vector<SubtitleClip>& clips = frame.document.clips();
   const bool has_groups = !frame.document.groups.groups.empty();
-  const float spacing = ImGui::GetStyle().ItemSpacing.x;
   FlowRow row;
-  float buttons = button_width("+ Group");
-  if (has_groups) buttons += 2 * spacing + button_width("Open all") + button_width("Close all");
-  row.place(buttons);
+  row.place(button_width("+ Group"));
   if (ImGui::Button("+ Group")) {
     change = [&frame] {
       int32_t added = -1;
@@ -413,11 +410,12 @@ void draw_top_row(EditorFrame& frame, GroupChange& change) {
   }
   ImGui::SetItemTooltip("%s", new_group_tooltip);
   if (has_groups) {
-    ImGui::SameLine();
+    // Each button flows on its own, so a narrow list wraps them instead of cutting one off.
+    row.place(button_width("Open all"));
     if (ImGui::Button("Open all")) {
       change = [&frame] { change_groups(frame, [](ClipGroups& groups) { set_all_open(groups, true); }); };
     }
-    ImGui::SameLine();
+    row.place(button_width("Close all"));
     if (ImGui::Button("Close all")) {
       change = [&frame] { change_groups(frame, [](ClipGroups& groups) { set_all_open(groups, false); }); };
     }

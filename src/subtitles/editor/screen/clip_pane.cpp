@@ -139,7 +139,13 @@ void draw_clip_pane(EditorFrame& frame) {
   ImGui::Spacing();
   draw_speakers_panel(frame);
   ImGui::Spacing();
-  frame.widget_edit(draw_timeline_area(frame));
+  // The timeline's rectangle, reserved whatever it draws.
+  const float width = ImGui::GetContentRegionAvail().x;
+  const ImVec2 at = ImGui::GetCursorScreenPos();
+  const ImRect area(at, offset(at, width, timeline_area_height(frame, width)));
+  frame.widget_edit(draw_timeline_area(frame, area));
+  ImGui::SetCursorScreenPos(at);
+  ImGui::Dummy(area.GetSize());
   ImGui::Spacing();
   draw_line_table(frame);
   ImGui::Spacing();

@@ -4,6 +4,8 @@
 
 #include <imgui_internal.h>
 
+#include <algorithm>
+
 #include "subtitles/editor/screen/editor_frame.h"
 
 namespace korvix {
@@ -22,31 +24,38 @@ void centred_text(ImDrawList* draw, ImVec2 min, ImVec2 max, const char* text) {
 
 }  // namespace
 
-bool draw_timeline_area(EditorFrame& frame) {
+// The timeline's bands, the overview strip and the preview box, in the editor's row unit.
+constexpr float timeline_rows = 7.9f;
+constexpr float wave_top_rows = 3.4f;
+constexpr float overview_px = 11.0f;
+constexpr float preview_rows = 3.6f;
+
+float timeline_area_height(const EditorFrame& frame, float) {
+  return (timeline_rows + preview_rows) * frame.m.s + frame.m.px(overview_px);
+}
+
+bool draw_timeline_area(EditorFrame& frame, const ImRect& area) {
   const float s = frame.m.s;
-  const float width = ImGui::GetContentRegionAvail().x;
+  const float width = area.GetWidth();
   ImDrawList* draw = ImGui::GetWindowDrawList();
 
   // The timeline: ruler, lines band and waveform band.
-  ImVec2 top = ImGui::GetCursorScreenPos();
-  ImGui::Dummy(ImVec2(width, 7.9f * s));
-  draw->AddRectFilled(top, offset(top, width, 7.9f * s), timeline_background, frame.m.px(4));
-  ImVec2 wave_min = offset(top, 0, 3.4f * s);
-  ImVec2 wave_max = offset(top, width, 7.9f * s);
+  ImVec2 top = area.Min;
+  draw->AddRectFilled(top, offset(top, width, timeline_rows * s), timeline_background, frame.m.px(4));
+  ImVec2 wave_min = offset(top, 0, wave_top_rows * s);
+  ImVec2 wave_max = offset(top, width, timeline_rows * s);
   draw->AddRectFilled(wave_min, wave_max, wave_background);
   centred_text(draw, wave_min, wave_max, frame.media.fetching_sound() ? "Getting the sound..." : "No sound");
 
   // The overview strip.
-  ImVec2 strip = ImGui::GetCursorScreenPos();
-  ImGui::Dummy(ImVec2(width, frame.m.px(11)));
-  float bar_y = strip.y + frame.m.px(2);
-  draw->AddRectFilled(ImVec2(strip.x, bar_y), ImVec2(strip.x + width, bar_y + frame.m.px(7)), overview_bar,
+  float bar_y = top.y + timeline_rows * s + frame.m.px(2);
+  draw->AddRectFilled(ImVec2(area.Min.x, bar_y), ImVec2(area.Max.x, bar_y + frame.m.px(7)), overview_bar,
                       frame.m.px(3));
 
   // The preview, as it shows without a movie picture.
-  ImVec2 preview = ImGui::GetCursorScreenPos();
-  ImGui::Dummy(ImVec2(width, 3.6f * s));
-  draw->AddRectFilled(preview, offset(preview, width, 3.6f * s), preview_background, frame.m.px(6));
+  ImVec2 preview(area.Min.x, top.y + timeline_rows * s + frame.m.px(overview_px));
+  draw->AddRectFilled(preview, ImVec2(area.Max.x, std::min(area.Max.y, preview.y + preview_rows * s)),
+                      preview_background, frame.m.px(6));
   return false;
 }
 
