@@ -1,5 +1,7 @@
 #include "subtitles/editor/screen/editor_widgets.h"
 
+#include <imgui_internal.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -11,10 +13,30 @@ namespace korvix {
 
 namespace {
 
-// The buffer a field edits: the text, with room to type up to the limit.
-std::string field_buffer(const std::string& text, size_t max_typed) {
+// The bytes a field may hold: the typing limit, or a longer text's own length
+// as it was when the field got the keyboard, so deleting from a long text and
+// typing again never loses room.
+size_t field_room(const char* label, const std::string& text, size_t max_typed) {
+  static ImGuiID active = 0;
+  static size_t room = 0;
+  const ImGuiID id = ImGui::GetID(label);
+  const size_t wanted = std::max(max_typed, text.size());
+  if (ImGui::GetActiveID() != id) {
+    if (active == id) active = 0;
+    return wanted;
+  }
+  if (active != id) {
+    active = id;
+    room = wanted;
+  }
+  room = std::max(room, wanted);
+  return room;
+}
+
+// The buffer a field edits: the text, with its room to type.
+std::string field_buffer(const char* label, const std::string& text, size_t max_typed) {
   std::string buffer = text;
-  buffer.resize(std::max(max_typed, text.size()) + 1, '\0');
+  buffer.resize(field_room(label, text, max_typed) + 1, '\0');
   return buffer;
 }
 
@@ -45,7 +67,7 @@ float inner_width(float width) { return std::max(1.0f, width - 2.0f * ImGui::Get
 
 bool input_string(const char* label, std::string& text, size_t max_typed, ImGuiInputTextFlags flags,
                   const char* hint) {
-  std::string buffer = field_buffer(text, max_typed);
+  std::string buffer = field_buffer(label, text, max_typed);
   bool edited = hint ? ImGui::InputTextWithHint(label, hint, buffer.data(), buffer.size(), flags)
                      : ImGui::InputText(label, buffer.data(), buffer.size(), flags);
   if (edited) text = buffer.c_str();
@@ -59,7 +81,7 @@ float words_field_height(const std::string& text, float width) {
 
 bool input_words(const char* label, std::string& text, size_t max_typed, float width) {
   WrapWidth wrap{inner_width(width)};
-  std::string buffer = field_buffer(text, max_typed);
+  std::string buffer = field_buffer(label, text, max_typed);
   apply_soft_breaks(buffer, soft_breaks(text, wrap.width, text_width));
   ImGuiInputTextFlags flags = ImGuiInputTextFlags_CtrlEnterForNewLine | ImGuiInputTextFlags_CallbackAlways;
   bool edited = ImGui::InputTextMultiline(label, buffer.data(), buffer.size(),

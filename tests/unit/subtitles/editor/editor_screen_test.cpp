@@ -144,6 +144,42 @@ TEST_F(EditorScreenTest, TypingStaysTextWhileOnlyTheFirstShortcutsWorkAndUndoTak
   EXPECT_NE(ui.find("Saved###save"), nullptr);
 }
 
+TEST_F(EditorScreenTest, TextsLongerThanTheFieldsAreShownAndKeptWhole) {
+  std::string long_words;
+  while (long_words.size() < 1500) long_words += "word" + std::to_string(long_words.size()) + " ";
+  std::string long_name(100, 'n');
+  SubtitleClip clip = clip_of("vo/long", {{0, 60000, long_words, 0}, {60000, 61000, "short", 0}});
+  clip.names[0] = long_name;
+  write_bytes(subtitle_file_path(install.path()), write_subtitles({clip}, ""));
+  fs::remove(groups_file_path(install.path()));
+  open();
+
+  // The field grows with the wrapped text: many rows, all of them there.
+  EXPECT_GT(words_field(0).rect.GetHeight(), 10 * ImGui::GetTextLineHeight());
+
+  // Editing the end of a long text keeps the rest of it; typing can't make it longer.
+  ui.click(words_field(0).centre());
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_End);
+  ui.key(ImGuiKey_Backspace);
+  ui.key(ImGuiKey_Backspace);
+  ui.type("!");
+  ui.type("?");
+  const std::string& text = editor.document.selected()->lines[0].text;
+  EXPECT_EQ(text, long_words.substr(0, long_words.size() - 2) + "!?");
+  ui.type("+");
+  EXPECT_EQ(text.size(), long_words.size()) << "typing stops at the text's own length";
+  ui.key(ImGuiKey_Enter);
+
+  // The speaker's long name, drawn in its field, is saved whole with the edit.
+  EXPECT_NE(ui.find("##name"), nullptr);
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_S);
+  std::vector<SubtitleClip> saved;
+  std::string error;
+  ASSERT_TRUE(read_subtitles(read_bytes(subtitle_file_path(install.path())), saved, &error)) << error;
+  EXPECT_EQ(saved[0].names[0], long_name);
+  EXPECT_EQ(saved[0].lines[0].text, long_words.substr(0, long_words.size() - 2) + "!?");
+}
+
 TEST_F(EditorScreenTest, PageDownFromAFilteredOutClipGoesThroughTheDrawnOrder) {
   // Only speech: the movie (clip 3) is selected but not listed.
   editor.screen.filter = ClipFilter::riding;
