@@ -263,8 +263,9 @@ void draw_clip_face(const ListPass& pass, const SubtitleClip& clip, bool changed
     draw->AddCircleFilled(ImVec2(right - radius, rect.GetCenter().y), radius, editor_colors::changed_dot);
     right -= 2 * radius + 0.3f * s;
   }
-  std::string first = "[" + std::string(kind_word(clip.kind)) + "] " +
-                      (clip.lines.empty() ? std::string("(no lines)") : line_label(clip, 0));
+  std::string first = "[";
+  first.append(kind_word(clip.kind)).append("] ");
+  first += clip.lines.empty() ? std::string("(no lines)") : line_label(clip, 0);
   std::string second = short_source(clip.source) + "   " + format_time(clip.length_ms, false);
   float left = rect.Min.x + 0.5f * s;
   float top = rect.Min.y + 0.12f * s;

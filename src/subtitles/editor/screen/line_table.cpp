@@ -31,7 +31,8 @@ struct TableLayout {
 std::string speaker_label(const SubtitleClip& clip, const SubtitleLine& line) {
   int speaker = std::clamp(line.speaker, 0, speaker_count_max - 1);
   const std::string& name = clip.names[static_cast<size_t>(speaker)];
-  std::string label = " " + std::to_string(speaker + 1) + " ";
+  std::string label = " ";
+  label.append(std::to_string(speaker + 1)).append(" ");
   if (!name.empty()) label += std::string(utf8_prefix(name, speaker_label_name_bytes)) + " ";
   return label;
 }
