@@ -2,6 +2,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace korvix {
 
@@ -21,5 +23,9 @@ bool save_config(const LauncherApp& app);
 // Where the sources are when launcher.ini doesn't say: the first line of
 // "source.path" in the install folder, else "build/korvixvelarine" inside it.
 std::filesystem::path default_source_folder(const std::filesystem::path& install_dir);
+
+// The path text of a "source.path" file's content: its first line without
+// trailing carriage returns and spaces; empty when there is none.
+std::string source_path_text(std::string_view content);
 
 }  // namespace korvix
