@@ -200,6 +200,9 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
     }
     input.repeat(SDL_GetTicks());
 
+    // Read before drawing: a job that ends while this frame is drawn must not
+    // let the screenshot take a frame that still shows it running.
+    bool busy = app.is_busy();
     ImGui_ImplSDLRenderer3_NewFrame();
     ImGui_ImplSDL3_NewFrame();
     ImGui::NewFrame();
@@ -211,7 +214,6 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
     ++frame;
 
     if (std::optional<MenuAction> action = hooks.script.due(frame)) dispatch(app, *action);
-    bool busy = app.is_busy();
     if (hooks.screenshot_due(frame, busy, SDL_GetTicks())) {
       // After a skipped frame there is nothing to read back: render this one.
       if (!rendered) render_frame(frontend, io);
