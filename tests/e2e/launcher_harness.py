@@ -19,6 +19,16 @@ BINARY = os.environ.get("KORVIX_LAUNCHER_BINARY", "")
 # unloaded when SDL quits, so LeakSanitizer reports them from an unknown module,
 # where no suppression can name them. Loaded from the start they stay mapped,
 # and what their globals hold is no leak.
+# How much slower the launcher runs than a plain build: a sanitizer build sets
+# this, and screenshots that wait for something to finish wait that much longer.
+TIME_SCALE = float(os.environ.get("KORVIX_E2E_TIME_SCALE", "1"))
+
+
+def settled_ms(ms):
+    """A screenshot time that waits for work to end, stretched for slow builds."""
+    return str(int(ms * TIME_SCALE))
+
+
 GL_DRIVER_KEPT = {
     "LD_PRELOAD": " ".join(
         sorted(glob.glob("/usr/lib/*/libEGL_mesa.so.0")) + sorted(glob.glob("/usr/lib/*/dri/swrast_dri.so"))
