@@ -32,6 +32,8 @@ KeyValues parse_key_values(std::string_view text) {
 
 bool round_trips(const std::string& key, const std::string& value) {
   if (key.empty() || key.front() == '#' || key.find_first_of("=\r\n") != std::string::npos) return false;
+  // Written first, it would read back as a byte-order mark and lose those bytes.
+  if (key.starts_with(byte_order_mark)) return false;
   if (value.find_first_of("\r\n") != std::string::npos) return false;
   return value.empty() || value.back() != ' ';
 }

@@ -24,8 +24,9 @@ KeyValues parse_key_values(std::string_view text);
 // Entries that could not be read back as written are left out (see below).
 std::string format_key_values(const KeyValues& entries);
 
-// Whether the entry reads back unchanged: a key without "=", line breaks or a
-// leading "#", and a value without line breaks or trailing spaces.
+// Whether the entry reads back unchanged: a key without "=", line breaks, a
+// leading "#" or a leading byte-order mark, and a value without line breaks or
+// trailing spaces.
 bool round_trips(const std::string& key, const std::string& value);
 
 // The file's entries; a missing or unreadable file gives an empty map. With

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace korvix {
 
@@ -28,5 +29,9 @@ void save_config_or_tell(LauncherApp& app);
 // Where the sources are when launcher.ini doesn't say: the first line of
 // "source.path" in the install folder, else "build/korvixvelarine" inside it.
 std::filesystem::path default_source_folder(const std::filesystem::path& install_dir);
+
+// The path text of a "source.path" file's content: its first line without
+// trailing carriage returns and spaces; empty when there is none.
+std::string source_path_text(std::string_view content);
 
 }  // namespace korvix

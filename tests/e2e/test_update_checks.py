@@ -5,7 +5,7 @@ import sys
 import time
 import unittest
 
-from launcher_harness import ACCENT, WARNING, LauncherTestCase, region_has_colour
+from launcher_harness import ACCENT, WARNING, LauncherTestCase, region_has_colour, settled_ms
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fake_github"))
 from fake_github import FakeGitHub  # noqa: E402
@@ -32,7 +32,7 @@ class UpdateChecksTest(LauncherTestCase):
             "assets": [{"name": "korvix-launcher-linux-x64", "size": 2 * 2**20}]}]}})
 
     def test_three_new_changes_and_a_launcher_release_are_shown(self):
-        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
+        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS=settled_ms(2500))
         self.assertEqual(run.returncode, 0, run.stderr)
 
         paths = [request["path"] for request in self.fake.requests()]
@@ -60,7 +60,7 @@ class UpdateChecksTest(LauncherTestCase):
         os.makedirs(config)
         with open(os.path.join(config, "launcher.ini"), "wb") as f:
             f.write(b"repo=nobody/nothing\r\n")
-        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
+        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS=settled_ms(2500))
         self.assertEqual(run.returncode, 0, run.stderr)
         # No release for that repository: the row isn't offered, so "Update" is the sixth row.
         top = int(224 + 5 * 36.94) + 6

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -84,7 +85,10 @@ TEST(ProcessRunner, AMissingProgramIsReportedWithTheSystemsErrorNumber) {
 }
 
 TEST(ProcessRunner, HonoursTheWorkingFolder) {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "korvix process folder test";
+  // Its own name: test runs side by side (a sanitizer build's, another
+  // checkout's) must not remove each other's folder.
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("korvix process folder " + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(folder);
   Result result = run_tool({"cwd"}, folder);
   ASSERT_EQ(result.lines.size(), 1u);
