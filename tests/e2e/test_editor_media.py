@@ -1,6 +1,7 @@
 """The editor's sound in the real binary: the selected clip's sound is fetched
 by the subtitle maker into the install's cache, the screenshot hook doesn't
-wait for a fetch, and quitting while the maker runs ends cleanly."""
+wait for a fetch, and quitting while the maker runs ends it and the launcher
+cleanly."""
 import os
 import shutil
 import time
@@ -70,13 +71,16 @@ class EditorMediaTest(LauncherTestCase):
         part = os.path.join(self.cache, key + ".part.wav")
 
         # The maker is still at work when the screenshot is due: the launcher
-        # takes it and quits, the fetch thread and SDL notwithstanding.
+        # takes it and quits, the fetch thread and SDL notwithstanding, and
+        # ends the maker with it.
         self.launch(KORVIX_LAUNCHER_SCREENSHOT_MS="1200", KORVIX_MAKER_SLEEP_MS="3000")
+        quit_at = time.monotonic()
         self.assertTrue(wait_until(lambda: len(self.maker_runs()) == 1), "the maker was never started")
         self.assertEqual(self.maker_runs(), [f"extract {SOURCE} > {part}"])
+        # Past the time the maker would have needed: it never finished its part.
+        time.sleep(max(0.0, quit_at + 4.0 - time.monotonic()))
         self.assertFalse(os.path.exists(wav), "nothing under the cache's name before the maker succeeded")
-        # The orphaned maker finishes its half-done part; nobody renames it.
-        self.assertTrue(wait_until(lambda: os.path.exists(part) and os.path.getsize(part) == WAV_BYTES))
+        self.assertFalse(os.path.exists(part) and os.path.getsize(part) == WAV_BYTES, "the maker outlived the launcher")
 
         # The next run fetches it again from scratch, and keeps it.
         self.launch(KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
