@@ -1,5 +1,7 @@
 #include "subtitles/editor/media_fetch.h"
 
+#include <SDL3/SDL_thread.h>
+
 #include <system_error>
 #include <thread>
 
@@ -59,7 +61,12 @@ void run_sound_fetch(SoundFetch& fetch, const std::vector<std::string>& command,
   DecodedSound sound;
   std::string error;
   bool decoded = false;
-  if (!gate.run([&] { decoded = decode_sound(fetch.target, sound, error); })) {
+  if (!gate.run([&] {
+        decoded = decode_sound(fetch.target, sound, error);
+        // This thread isn't one of SDL's: what SDL keeps per thread (its error
+        // text) is freed here, or it is lost when the thread ends.
+        SDL_CleanupTLS();
+      })) {
     fetch.fail("The editor has closed.");  // SDL is going; nobody looks any more
     return;
   }
