@@ -15,6 +15,19 @@ namespace korvix::bench {
 
 namespace fs = std::filesystem;
 
+// An interface context of the launcher's window size with its font, and no
+// renderer: texture support is claimed so the atlas needs no upload.
+inline ImFont* start_headless_context() {
+  ImGui::CreateContext();
+  ImGuiIO& io = ImGui::GetIO();
+  io.IniFilename = nullptr;
+  io.DisplaySize = ImVec2(1280, 760);
+  io.DeltaTime = 1.0f / 60.0f;
+  ImFont* font = korvix::load_font(io);
+  io.BackendFlags |= ImGuiBackendFlags_RendererHasTextures;
+  return font;
+}
+
 struct HeadlessMenu {
   HeadlessMenu() {
     folder = fs::temp_directory_path() / "korvix-menu-bench";
@@ -22,14 +35,7 @@ struct HeadlessMenu {
     std::ofstream(folder / "korvix.exe") << "x";
     std::ofstream(folder / "game" / "default.xex") << "x";
     std::ofstream(folder / "korvix.toml") << "fullscreen = true\nvelarine_graphics = false\n";
-    ImGui::CreateContext();
-    ImGuiIO& io = ImGui::GetIO();
-    io.IniFilename = nullptr;
-    io.DisplaySize = ImVec2(1280, 760);
-    io.DeltaTime = 1.0f / 60.0f;
-    font = korvix::load_font(io);
-    // No renderer here: claim texture support so the atlas needs no upload.
-    io.BackendFlags |= ImGuiBackendFlags_RendererHasTextures;
+    font = start_headless_context();
     app.install_dir = folder;
     app.interface_clock = [] { return ImGui::GetTime(); };
   }

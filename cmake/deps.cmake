@@ -38,9 +38,12 @@ endif()
 add_library(korvix_imgui STATIC
   ${imgui_dir}/imgui.cpp ${imgui_dir}/imgui_draw.cpp ${imgui_dir}/imgui_tables.cpp
   ${imgui_dir}/imgui_widgets.cpp ${imgui_dir}/imgui_demo.cpp
-  ${imgui_dir}/backends/imgui_impl_sdl3.cpp ${imgui_dir}/backends/imgui_impl_sdlrenderer3.cpp)
+  ${imgui_dir}/backends/imgui_impl_sdl3.cpp ${imgui_dir}/backends/imgui_impl_sdlrenderer3.cpp
+  ${PROJECT_SOURCE_DIR}/src/imgui_hooks/item_hooks.cpp)
 target_include_directories(korvix_imgui SYSTEM PUBLIC ${imgui_dir} ${imgui_dir}/backends)
-target_compile_definitions(korvix_imgui PUBLIC IMGUI_DISABLE_OBSOLETE_FUNCTIONS)
+# The test-engine hooks tell tests where each widget is (src/imgui_hooks); they
+# stay off unless a test observes a context.
+target_compile_definitions(korvix_imgui PUBLIC IMGUI_DISABLE_OBSOLETE_FUNCTIONS IMGUI_ENABLE_TEST_ENGINE)
 target_link_libraries(korvix_imgui PUBLIC korvix_sdl3)
 
 # stb_image: header only. Its folder is mirrored into the build tree, because

@@ -29,6 +29,7 @@ linux_packages=(
   libgl1-mesa-dri
   libstb-dev libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   fonts-dejavu-core imagemagick
+  clang-14 libclang-rt-14-dev  # the sanitizer and fuzzing builds
 )
 windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine64 xvfb xauth)
 

@@ -63,4 +63,9 @@ status=0
 "$wine" "$@" >"$out" 2>"$err" || status=$?
 tr -d '\r' <"$out"
 cat "$err" >&2
+# A failure with no word at all (a GUI program, or Wine not starting one) at
+# least names the program and its code in the test's log.
+if [ "$status" -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ]; then
+  echo "wine-run: $(basename "$1") ended with code $status and printed nothing" >&2
+fi
 exit "$status"

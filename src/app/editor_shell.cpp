@@ -22,7 +22,7 @@ float editor_scale_now(const LauncherApp& app) {
 
 bool LauncherApp::open_editor() {
   std::string error;
-  if (!editor.document.open(install_dir, source_dir, error)) {
+  if (!editor.open(install_dir, source_dir, error)) {
     message = error;
     return false;
   }
@@ -37,6 +37,11 @@ void draw_editor_screen(LauncherApp& app, ImFont* font) {
 }
 
 void leave_editor(LauncherApp& app) {
+  // Escape and the gamepad's B close an open menu or panel first.
+  if (app.editor.screen.popup_open) {
+    app.editor.screen.close_popups = true;
+    return;
+  }
   if (app.editor.document.try_leave()) app.set_screen(screen_subtitles);
 }
 

@@ -13,6 +13,7 @@
 #include "install/game_start.h"
 #include "menu/menu_row.h"
 #include "settings/game_settings.h"
+#include "state/install_record.h"
 #include "subtitles/editor/subtitle_editor.h"
 #include "subtitles/subtitles_summary.h"
 
@@ -119,6 +120,8 @@ class LauncherApp {
   std::vector<std::filesystem::path> disc_images;
   int32_t disc_image_index = 0;
   SubtitlesSummaryCache subtitles_summary;  // the subtitles page's, read again when the file changes
+  // The install records, read again when a file changes; the menu reads them each frame.
+  mutable InstallRecordCache install_records;
 
   // The interface clock in seconds (confirmations, delayed checks). Tests replace it.
   std::function<double()> interface_clock;

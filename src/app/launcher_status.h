@@ -13,6 +13,7 @@
 #include <fstream>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvix {
@@ -76,6 +77,7 @@ struct LauncherStatus {
   std::deque<std::string> output_tail;
   std::filesystem::path log_path;
   std::ofstream log_file;
+  std::string log_error;  // why the log couldn't be written; empty while it can
   Clock::time_point started_at{};
   Clock::time_point finished_at{};
   std::atomic<bool> cancel_requested{false};
@@ -90,7 +92,9 @@ struct LauncherStatus {
   float step_to = 0.0f;
 
   // The chosen branch name, or empty. Call with the mutex held.
-  std::string chosen_branch() const {
+  std::string chosen_branch() const { return std::string(chosen_branch_view()); }
+  // The same without a copy, valid while the mutex is held.
+  std::string_view chosen_branch_view() const {
     if (branch_index < 0 || branch_index >= static_cast<int32_t>(branches.size())) return {};
     return branches[static_cast<size_t>(branch_index)];
   }

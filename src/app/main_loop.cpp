@@ -209,6 +209,9 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
       handle_event(event, app, input, frontend, running);
     }
     input.repeat(SDL_GetTicks());
+    // Asked before drawing: a worker that ends while this frame is drawn must
+    // not let the screenshot hook save a frame that still shows it running.
+    bool busy = app.is_busy();
 
     ImGui_ImplSDLRenderer3_NewFrame();
     ImGui_ImplSDL3_NewFrame();
@@ -222,7 +225,6 @@ void main_loop(LauncherApp& app, Frontend& frontend) {
 
     if (frame == 2 && hooks.open_editor) app.open_editor();
     if (std::optional<MenuAction> action = hooks.script.due(frame)) dispatch(app, *action);
-    bool busy = app.is_busy();
     if (hooks.screenshot_due(frame, busy, SDL_GetTicks())) {
       // After a skipped frame there is nothing to read back: render this one.
       if (!rendered) render_frame(frontend, io);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/launcher_app.h"
+#include "install/process_runner.h"
 #include "platform/game_process.h"
 #include "platform/keyboard.h"
 #include "state/folders.h"
@@ -20,7 +21,9 @@ bool start_game(const std::filesystem::path& executable, const std::filesystem::
     return false;
   }
   // The game has ended, and so does the launcher. Workers may still run, so no
-  // destructors of statics: they could pull state from under a worker.
+  // destructors of statics: they could pull state from under a worker. Their
+  // children end with it.
+  ProcessRunner::end_all_runs();
   std::fflush(nullptr);
   std::_Exit(0);
 }

@@ -5,7 +5,9 @@
 
 #include "install/process_runner.h"
 #include "install/progress_parser.h"
+#include "install/tree_copy.h"
 #include "platform/environment.h"
+#include "platform/links.h"
 #include "platform/paths.h"
 #include "platform/programs.h"
 #include "state/folders.h"
@@ -57,13 +59,14 @@ SourcesResult get_sources_with_git(LauncherStatus& status, const fs::path& sourc
   return result;
 }
 
-// The last folder of `folder` in listing order, or an empty path.
+// The last folder of `folder` in listing order, or an empty path. A link to a
+// folder is no folder of the download.
 fs::path last_folder_in(const fs::path& folder) {
   fs::path found;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code kind_error;
-    if (it->is_directory(kind_error)) found = it->path();
+    if (it->symlink_status(kind_error).type() == fs::file_type::directory && !is_link_entry(*it)) found = it->path();
   }
   return found;
 }
@@ -111,15 +114,19 @@ SourcesResult get_sources_from_archive(const JobInputs& inputs, const std::strin
     return result;
   }
   // Files that only the sources folder has (the script's logs, earlier builds) stay.
-  fs::create_directories(inputs.source_dir, error);
-  if (!error)
-    fs::copy(tree, inputs.source_dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-  if (error) {
-    result.error = "Copying the sources failed: " + error.message();
+  TreeCopy copy = copy_tree(tree, inputs.source_dir);
+  for (const fs::path& link : copy.links_left_out)
+    ProgressParser::append_log(status, "Left out the link " + to_utf8(link.lexically_relative(tree)));
+  if (copy.error) {
+    result.error = "Copying the sources failed: " + copy.error.message();
     return result;
   }
   result.record = {branch, commit.id, commit.date};
-  write_install_record(inputs.source_dir / source_record_file, result.record);
+  // The record is the launcher's: an entry of the download under its name, a
+  // link perhaps, gives way rather than be written through.
+  fs::path record = inputs.source_dir / source_record_file;
+  if (is_link_entry(fs::directory_entry(record, error))) fs::remove(record, error);
+  write_install_record(record, result.record);
   fs::remove_all(download, error);
   result.ok = true;
   return result;

@@ -79,14 +79,11 @@ void LauncherApp::start_job(bool install, int32_t kind) {
     fs::path logs = data_folder() / "logs";
     std::error_code error;
     fs::create_directories(logs, error);
-    status->log_path = job_log_path(logs, install, kind, std::time(nullptr));
-    status->log_file.close();
-    status->log_file.clear();
-    status->log_file.open(status->log_path, std::ios::out | std::ios::trunc | std::ios::binary);
+    open_job_log(*status, job_log_path(logs, install, kind, std::time(nullptr)));
   }
   // The job's progress is the news now; an older message would sit above it.
   message.clear();
-  save_config(*this);
+  save_config_or_tell(*this);
 
   fs::path disc_image;
   if (install && kind == job_build && !disc_images.empty()) {

@@ -11,36 +11,40 @@ namespace {
 
 constexpr size_t read_chunk_size = 64 * 1024;
 
-// The current-job record: the children of the long job's runs that are running
-// now. Never destroyed, so a detached worker that outlives `main` still finds it.
-struct CurrentJob {
+// Every running child, with whether it is one of the long job's (the current-job
+// record). Never destroyed, so a detached worker that outlives `main` still finds it.
+struct RunningChildren {
+  struct Entry {
+    ChildProcess* child;
+    bool of_job;
+  };
   std::mutex mutex;
-  std::vector<ChildProcess*> children;
+  std::vector<Entry> children;
+  bool ending = false;  // the program is ending: every child is killed as it comes
 };
 
-CurrentJob& current_job() {
-  static CurrentJob* record = new CurrentJob;
+RunningChildren& running_children() {
+  static RunningChildren* record = new RunningChildren;
   return *record;
 }
 
-// Lists one child in the record for its lifetime; leaves the record untouched when
-// given nothing. Removal comes before the child's tree is released, so `cancel_running`
-// never reaches a child that is gone.
-class JobListing {
+// Lists one child in the record for its lifetime. Removal comes before the
+// child's tree is released, so a kill never reaches a child that is gone.
+class ChildListing {
  public:
-  explicit JobListing(ChildProcess* child) : child_(child) {
-    if (!child_) return;
-    std::lock_guard lock(current_job().mutex);
-    current_job().children.push_back(child_);
+  ChildListing(ChildProcess* child, bool of_job) : child_(child) {
+    RunningChildren& record = running_children();
+    std::lock_guard lock(record.mutex);
+    record.children.push_back({child_, of_job});
+    if (record.ending) child_->kill_tree();
   }
-  ~JobListing() {
-    if (!child_) return;
-    std::lock_guard lock(current_job().mutex);
-    auto& children = current_job().children;
-    children.erase(std::remove(children.begin(), children.end(), child_), children.end());
+  ~ChildListing() {
+    RunningChildren& record = running_children();
+    std::lock_guard lock(record.mutex);
+    std::erase_if(record.children, [this](const RunningChildren::Entry& entry) { return entry.child == child_; });
   }
-  JobListing(const JobListing&) = delete;
-  JobListing& operator=(const JobListing&) = delete;
+  ChildListing(const ChildListing&) = delete;
+  ChildListing& operator=(const ChildListing&) = delete;
 
  private:
   ChildProcess* child_;
@@ -48,10 +52,8 @@ class JobListing {
 
 bool is_final_byte(unsigned char byte) { return byte >= 64 && byte <= 126; }
 
-}  // namespace
-
-RunResult ProcessRunner::run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
-                             const LineHandler& line_handler, const std::atomic<bool>* job_cancel) {
+RunResult run_child(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                    const LineHandler& line_handler, const std::atomic<bool>* job_cancel, size_t output_limit) {
   RunResult result;
   // Stop came before this run of the job: start nothing.
   if (job_cancel && job_cancel->load()) return result;
@@ -63,33 +65,56 @@ RunResult ProcessRunner::run(const std::vector<std::string>& args, const std::fi
   {
     ChildProcess child;
     if (!child.start(args, working_folder, result.start_error)) return result;
-    JobListing listing(job_cancel ? &child : nullptr);
+    ChildListing listing(&child, job_cancel != nullptr);
     // Stop may have come while the child was starting; it found nothing to kill.
     if (job_cancel && job_cancel->load()) child.kill_tree();
 
     std::string buffer(read_chunk_size, '\0');
+    size_t taken = 0;
     while (size_t got = child.read(buffer.data(), buffer.size())) {
+      if (got > output_limit - taken) {
+        child.kill_tree();
+        result.output_cut = true;
+        break;
+      }
+      taken += got;
       if (line_handler) splitter.feed(std::string_view(buffer.data(), got));
     }
     result.exit_code = child.wait();
   }  // Unlisted, then the child's tree is released: whatever it left running dies.
-  if (line_handler) splitter.finish();
+  if (line_handler && !result.output_cut) splitter.finish();
   return result;
 }
 
+}  // namespace
+
+RunResult ProcessRunner::run(const std::vector<std::string>& args, const std::filesystem::path& working_folder,
+                             const LineHandler& line_handler, const std::atomic<bool>* job_cancel) {
+  return run_child(args, working_folder, line_handler, job_cancel, std::numeric_limits<size_t>::max());
+}
+
 RunResult ProcessRunner::run_captured(const std::vector<std::string>& args, std::string& output,
-                                      const std::atomic<bool>* job_cancel) {
+                                      const std::atomic<bool>* job_cancel, size_t output_limit) {
   output.clear();
   auto append = [&output](const std::string& line) {
     output += line;
     output += '\n';
   };
-  return run(args, {}, append, job_cancel);
+  return run_child(args, {}, append, job_cancel, output_limit);
 }
 
 void ProcessRunner::cancel_running() {
-  std::lock_guard lock(current_job().mutex);
-  for (ChildProcess* child : current_job().children) child->kill_tree();
+  RunningChildren& record = running_children();
+  std::lock_guard lock(record.mutex);
+  for (const RunningChildren::Entry& entry : record.children)
+    if (entry.of_job) entry.child->kill_tree();
+}
+
+void ProcessRunner::end_all_runs() {
+  RunningChildren& record = running_children();
+  std::lock_guard lock(record.mutex);
+  record.ending = true;
+  for (const RunningChildren::Entry& entry : record.children) entry.child->kill_tree();
 }
 
 std::string clean_output_line(std::string_view raw) {

@@ -3,14 +3,15 @@
 //
 // Each run starts one hidden child in a tree of its own (a job object on Windows,
 // a process group elsewhere), hands its merged output to the caller one cleaned
-// line at a time, waits for it and returns its exit code. Runs of the long job are
-// listed in the process-wide current-job record, through which Stop and shutdown
-// kill the job's whole tree.
+// line at a time, waits for it and returns its exit code. Every run is listed in
+// a process-wide record, through which Stop kills the long job's whole tree and
+// the end of the program every tree.
 #pragma once
 
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,7 @@ using LineHandler = std::function<void(const std::string&)>;
 struct RunResult {
   int exit_code = 1;        // the child's own code when it ran; 1 for a killed run
   std::string start_error;  // why it couldn't be started; empty when it ran
+  bool output_cut = false;  // its output went beyond the caller's limit, and the run was ended there
 
   bool started() const { return start_error.empty(); }
   bool succeeded() const { return started() && exit_code == 0; }
@@ -52,14 +54,23 @@ class ProcessRunner {
                        const LineHandler& line_handler, const std::atomic<bool>* job_cancel = nullptr);
 
   // The same with the launcher's folder; `output` is emptied, then receives every
-  // line followed by a line feed.
+  // line followed by a line feed. Once the child has written more than
+  // `output_limit` bytes, its tree is killed and the run ends with output_cut:
+  // what a child may say is held in memory whole.
   static RunResult run_captured(const std::vector<std::string>& args, std::string& output,
-                                const std::atomic<bool>* job_cancel = nullptr);
+                                const std::atomic<bool>* job_cancel = nullptr,
+                                size_t output_limit = std::numeric_limits<size_t>::max());
 
   // Kills the tree of every running child of the long job (exit code 1). Does
   // nothing when none runs. Called from the interface thread by Stop, right after
   // it sets `cancel_requested`, and by shutdown.
   static void cancel_running();
+
+  // At the end of the program: kills the tree of every running child, the
+  // update checks' too (a curl would otherwise live on to its own time limit),
+  // and of every child started from now on, since detached workers may still
+  // start one. Not undone.
+  static void end_all_runs();
 };
 
 // One raw output line made readable: terminal control sequences (ESC [ ... final

@@ -1,10 +1,13 @@
 #include "install/progress_parser.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <mutex>
+#include <system_error>
 
 #include "install/process_runner.h"
+#include "platform/paths.h"
 
 namespace korvix {
 
@@ -23,7 +26,35 @@ void apply_build_count(LauncherStatus& status, std::string_view line) {
   status.fraction = std::max(status.fraction, candidate);
 }
 
+// The log failed just now: errno still tells why.
+void note_log_failure(LauncherStatus& status) {
+  if (!status.log_error.empty()) return;
+  int reason = errno != 0 ? errno : EIO;
+  status.log_error =
+      "Couldn't write the log " + to_utf8(status.log_path) + " (" + std::generic_category().message(reason) + ").";
+}
+
+// Writes to the log while it is good, flushed so the file is readable while the
+// job runs. Call with the mutex held.
+void write_log(LauncherStatus& status, std::string_view text) {
+  if (!status.log_file.good()) return;
+  errno = 0;
+  status.log_file << text;
+  status.log_file.flush();
+  if (!status.log_file.good()) note_log_failure(status);
+}
+
 }  // namespace
+
+void open_job_log(LauncherStatus& status, const std::filesystem::path& path) {
+  status.log_path = path;
+  status.log_error.clear();
+  status.log_file.close();
+  status.log_file.clear();
+  errno = 0;
+  status.log_file.open(path, std::ios::out | std::ios::trunc | std::ios::binary);
+  if (!status.log_file.is_open()) note_log_failure(status);
+}
 
 const StepRange* find_step(std::string_view title) {
   for (const StepRange& row : step_table)
@@ -63,10 +94,7 @@ void ProgressParser::set_step(LauncherStatus& status, const std::string& title) 
 
 void ProgressParser::append_log(LauncherStatus& status, const std::string& line) {
   std::lock_guard lock(status.mutex);
-  if (status.log_file.good()) {
-    status.log_file << line << '\n';
-    status.log_file.flush();
-  }
+  write_log(status, line + '\n');
   status.output_tail.push_back(line);
   while (status.output_tail.size() > output_tail_limit) status.output_tail.pop_front();
   apply_build_count(status, line);
@@ -78,14 +106,7 @@ void ProgressParser::finish(LauncherStatus& status, int outcome, const std::stri
   status.job_state = stopped ? job_stopped : outcome;
   status.job_error = stopped ? std::string("Stopped.") : text;
   status.finished_at = LauncherStatus::Clock::now();
-  if (status.log_file.good()) {
-    if (outcome == outcome_succeeded) {
-      status.log_file << "Finished.\n";
-    } else {
-      status.log_file << "Failed: " << text << '\n';
-    }
-    status.log_file.flush();
-  }
+  write_log(status, outcome == outcome_succeeded ? "Finished.\n" : "Failed: " + text + '\n');
   // The run is over: release the file, so a next job or the user may open it.
   status.log_file.close();
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,11 @@ const StepRange* find_step(std::string_view title);
 bool parse_build_count(std::string_view line, unsigned long& n, unsigned long& m);
 
 enum JobOutcome : int { outcome_succeeded = 2, outcome_failed = 3, outcome_stopped = 4 };
+
+// Opens the job's log at `path`, truncating it. When it can't be created, or
+// later written, `log_error` says so with the system's reason; the job goes on,
+// its lines still reaching the screen. Call with the mutex held.
+void open_job_log(LauncherStatus& status, const std::filesystem::path& path);
 
 struct ProgressParser {
   // The line handler of a job's child processes: "==> " lines name a step,

@@ -31,6 +31,14 @@ MeasureText measure_at(ImFont* font, float size) {
   };
 }
 
+// Draws what shows of a one-line text in `width`: the layout never gets a long
+// text whole (a value from a file or the network may be megabytes).
+void add_clipped_text(ImDrawList* draw, ImFont* font, float size, ImVec2 position, ImU32 color, std::string_view text,
+                      float width, const MeasureText& measure, const ImVec4* clip = nullptr) {
+  std::string_view shown = visible_part(text, width, measure);
+  draw->AddText(font, size, position, color, shown.data(), shown.data() + shown.size(), 0.0f, clip);
+}
+
 std::string subtitle_line(const LauncherApp& app, bool installed) {
   if (!installed) return "Build the game from your own Korvix (Xbox 360) disc image";
   switch (app.screen) {
@@ -128,9 +136,10 @@ void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const Men
 void draw_status(const std::vector<PlacedLine>& lines, const MenuLayout& layout, ImFont* font, float origin_y) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   ImVec4 clip(layout.left, origin_y, layout.left + layout.content_width, origin_y + layout.status_limit);
+  MeasureText measure = measure_at(font, layout.small_size);
   for (const PlacedLine& line : lines)
-    draw->AddText(font, layout.small_size, ImVec2(layout.left, origin_y + line.y), line.color, line.text.c_str(),
-                  nullptr, 0.0f, &clip);
+    add_clipped_text(draw, font, layout.small_size, ImVec2(layout.left, origin_y + line.y), line.color, line.text,
+                     layout.content_width, measure, &clip);
 }
 
 }  // namespace
@@ -142,11 +151,11 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   MenuSnapshot snapshot = take_snapshot(*app.status, LauncherStatus::Clock::now());
   std::vector<MenuRow> rows = app.row_list();
   if (!rows.empty()) app.selected_row = std::clamp(app.selected_row, 0, static_cast<int32_t>(rows.size()) - 1);
-  MenuFacts facts = menu_facts(app, snapshot, rows);
+  MenuFacts facts = menu_facts(app, rows);
   std::string summary = app.screen == screen_subtitles ? app.subtitles_summary.get(app.install_dir) : std::string();
   facts.subtitles_exist = !summary.empty();
   std::vector<MenuRowView> views = build_row_views(app, rows, snapshot, facts);
-  StatusInputs status_inputs{app.screen, app.message, std::move(summary)};
+  StatusInputs status_inputs{app.screen, screenful(app.message), std::move(summary)};
   std::vector<StatusText> texts = status_texts(status_inputs, snapshot, facts);
 
   ImGuiViewport* viewport = ImGui::GetMainViewport();
@@ -169,8 +178,8 @@ void draw_menu(LauncherApp& app, ImFont* font) {
                                 theme::background_top, theme::background_bottom, theme::background_bottom);
 
   draw_banner(app.banner.get(), picture, draw, font, layout, ImVec2(layout.left, origin.y + layout.top));
-  draw->AddText(font, layout.small_size, ImVec2(layout.left, origin.y + page.subtitle_top), theme::dim,
-                subtitle_line(app, facts.installed).c_str());
+  add_clipped_text(draw, font, layout.small_size, ImVec2(layout.left, origin.y + page.subtitle_top), theme::dim,
+                   subtitle_line(app, facts.installed), layout.content_width, measure_at(font, layout.small_size));
 
   RowClick click;
   draw_rows(app, views, layout, font, origin.y + page.rows_top, page.rows, click);

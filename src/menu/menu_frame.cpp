@@ -50,17 +50,21 @@ void run_launcher_update_steps(LauncherApp& app) {
   }
   // Applying saves the configuration and ends the program: never under a job.
   if (state == update_ready && !job_runs) {
-    if (apply_launcher_update(app.status, app.install_dir, [&app] { save_config(app); })) app.quit = true;
+    if (apply_launcher_update(app.status, app.install_dir, [&app] { save_config_or_tell(app); })) app.quit = true;
   } else if (state == update_available && env_or_empty("KORVIX_LAUNCHER_UPDATE_TEST") == "go") {
     start_launcher_download(app.status, app.install_dir);
   }
 }
 
-MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows) {
+MenuFacts menu_facts(const LauncherApp& app, const std::vector<MenuRow>& rows) {
   MenuFacts facts;
   facts.installed = is_installed(app.install_dir);
   std::string recorded = installed_branch(app);
-  facts.on_chosen_branch = recorded.empty() || recorded == snapshot.branch;
+  if (!recorded.empty()) {
+    // The whole name: the snapshot holds only what a frame shows of it.
+    std::lock_guard lock(app.status->mutex);
+    facts.on_chosen_branch = recorded == app.status->chosen_branch_view();
+  }
   facts.armed_row = app.armed_row();
   // Free space is only shown by "Build and install"; don't ask the disk otherwise.
   if (std::find(rows.begin(), rows.end(), row_build_and_install) != rows.end())

@@ -18,6 +18,6 @@ void run_due_recheck(LauncherApp& app);
 // and under KORVIX_LAUNCHER_UPDATE_TEST=go starts an offered one by itself.
 void run_launcher_update_steps(LauncherApp& app);
 
-MenuFacts menu_facts(const LauncherApp& app, const MenuSnapshot& snapshot, const std::vector<MenuRow>& rows);
+MenuFacts menu_facts(const LauncherApp& app, const std::vector<MenuRow>& rows);
 
 }  // namespace korvix

@@ -30,6 +30,7 @@ struct MenuSnapshot {
   int32_t ahead_by = 0;
   std::vector<std::string> new_commits;
   std::filesystem::path log_path;
+  std::string log_error;  // why the log couldn't be written, or empty
   std::vector<std::string> output_tail;  // the newest lines, at most 60
   float fraction = -1.0f;
   int64_t elapsed_seconds = 0;

@@ -2,6 +2,7 @@
 
 #include "app/launcher_app.h"
 #include "menu/menu_theme.h"
+#include "menu/text_fit.h"
 #include "settings/game_settings.h"
 
 namespace korvix {
@@ -33,7 +34,8 @@ const std::vector<SettingSpec>* settings_table_for_screen(int32_t screen) {
 SettingRowView setting_row_view(const SettingSpec& spec, const GameSettings& settings) {
   SettingRowView view;
   view.label = std::string(spec.label);
-  view.value = settings.displayed_value(spec);
+  // A value from the file may be of any length: the row takes what it can show.
+  view.value = screenful(settings.displayed_value(spec));
   if (spec.kind != SettingKind::Bool) view.value = "<  " + view.value + "  >";
   view.value_color = is_dimmed(settings, spec) ? theme::dim : theme::white;
   return view;

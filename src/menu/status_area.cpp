@@ -108,7 +108,12 @@ std::vector<StatusText> status_texts(const StatusInputs& inputs, const MenuSnaps
     case job_failed:
     case job_stopped:
       add(texts, StatusKind::wrapped, snapshot.job_error.empty() ? "Failed." : snapshot.job_error, theme::warning);
-      add(texts, StatusKind::wrapped, "Full output: " + to_utf8(snapshot.log_path), theme::dim);
+      // An empty or cut log is no full output.
+      if (snapshot.log_error.empty()) {
+        add(texts, StatusKind::wrapped, "Full output: " + to_utf8(snapshot.log_path), theme::dim);
+      } else {
+        add(texts, StatusKind::wrapped, snapshot.log_error, theme::warning);
+      }
       break;
     default:
       break;

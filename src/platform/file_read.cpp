@@ -1,23 +1,33 @@
-#include "platform/file_read.h"
+#include <algorithm>
+#include <new>
 
-#include <fstream>
-#include <system_error>
+#include "platform/file_read_detail.h"
 
 namespace korvix {
 
-std::optional<std::string> read_file_bytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::error_code error;
-  uintmax_t expected = std::filesystem::file_size(path, error);
-  // A folder opens on some systems but has no size to read.
-  if (error) return std::nullopt;
+namespace {
+
+constexpr size_t chunk_size = 64 * 1024;
+
+}  // namespace
+
+std::optional<std::string> read_opened_file(size_t expected, size_t limit,
+                                            const std::function<long long(char*, size_t)>& read_some) {
   std::string bytes;
-  char chunk[64 * 1024];
-  // A failed read sets the bad bit (the stream turns the system's error into it);
-  // the end of the file only sets eof and fail.
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<size_t>(in.gcount()));
-  if (in.bad() || !in.eof()) return std::nullopt;
+  try {
+    bytes.reserve(std::min(expected, chunk_size));
+    while (bytes.size() < limit) {
+      size_t old_size = bytes.size();
+      size_t want = std::min(chunk_size, limit - old_size);
+      bytes.resize(old_size + want);
+      long long got = read_some(bytes.data() + old_size, want);
+      if (got < 0) return std::nullopt;
+      bytes.resize(old_size + static_cast<size_t>(got));
+      if (got == 0) break;
+    }
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;  // a file too large to hold is as unreadable as a missing one
+  }
   // Fewer bytes than the file holds is a read that stopped part-way: using them
   // would, at the next save, cut the file down to them.
   if (bytes.size() < expected) return std::nullopt;

@@ -41,10 +41,17 @@ SaveResult save_file(const std::filesystem::path& target, std::string_view bytes
     std::filesystem::create_directories(target.parent_path(), ignored);
   }
   SaveResult result;
-  std::filesystem::path temporary = temporary_path_for(target, options);
-  if (!write_and_flush(temporary, bytes, result.reason)) {
+  // A link stays a link: the file it leads to is replaced. A read-only file is
+  // not replaced at all.
+  SaveTarget resolved;
+  if (!resolve_save_target(target, resolved, result.reason)) {
+    result.failed_at = SaveStep::replacing;
+    return result;
+  }
+  std::filesystem::path temporary = temporary_path_for(resolved.file, options);
+  if (!write_and_flush(temporary, bytes, resolved, result.reason)) {
     result.failed_at = SaveStep::writing;
-  } else if (!replace_with_retries(temporary, target, options.replace_retry_for, result.reason)) {
+  } else if (!replace_with_retries(temporary, resolved.file, options.replace_retry_for, result.reason)) {
     result.failed_at = SaveStep::replacing;
   }
   if (!result.ok()) {

@@ -3,6 +3,11 @@
 // The bytes go to a temporary file in the target's folder, are flushed to disk,
 // and the temporary file is then renamed over the target. A crash or a full disk
 // therefore leaves either the old file or the new one, never a truncated one.
+//
+// The new file keeps the old one's identity as far as a rename allows: a target
+// that is a link stays one (the file it leads to is replaced, beside itself),
+// the new file gets the old one's permission bits (its attributes on Windows),
+// and a read-only file is not replaced: the save fails at its replacing step.
 #pragma once
 
 #include <chrono>

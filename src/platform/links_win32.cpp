@@ -11,4 +11,9 @@ bool is_link_entry(const std::filesystem::directory_entry& entry) {
   return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+bool copy_link(const std::filesystem::path&, const std::filesystem::path&, std::error_code& error) {
+  error = std::make_error_code(std::errc::operation_not_supported);
+  return false;
+}
+
 }  // namespace korvix

@@ -24,7 +24,7 @@ class QuietDriveErrors {
   QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
 
  private:
-  unsigned long saved_mode_ = 0;
+  [[maybe_unused]] unsigned long saved_mode_ = 0;  // Windows only
 };
 
 // Bytes available to this user on the volume holding `path` (which must exist),

@@ -27,6 +27,7 @@ void GameSettings::load(const std::filesystem::path& path) {
   path_ = path;
   lines_.clear();
   values_.clear();
+  displayed_.clear();
   unreadable_ = false;
   byte_order_mark_ = false;
   std::optional<std::string> read = read_file_bytes(path);
@@ -55,13 +56,16 @@ void GameSettings::load(const std::filesystem::path& path) {
   }
 }
 
-std::string GameSettings::get(const SettingSpec& spec) const {
+std::string GameSettings::get(const SettingSpec& spec) const { return std::string(value_view(spec)); }
+
+std::string_view GameSettings::value_view(const SettingSpec& spec) const {
   auto found = values_.find(std::string(spec.key));
-  return found != values_.end() ? found->second : std::string(spec.default_value);
+  return found != values_.end() ? std::string_view(found->second) : spec.default_value;
 }
 
 bool GameSettings::set(const SettingSpec& spec, std::string_view value) {
   values_[std::string(spec.key)] = std::string(value);
+  displayed_.erase(std::string(spec.key));
   std::string new_line = format_setting_line(spec, value);
   bool replaced = false;
   for (std::string& line : lines_) {
@@ -90,10 +94,15 @@ bool GameSettings::write_file() const {
   return save_file_atomically(path_, bytes);
 }
 
-std::string GameSettings::displayed_value(const SettingSpec& spec) const { return displayed_text(spec, get(spec)); }
+const std::string& GameSettings::displayed_value(const SettingSpec& spec) const {
+  auto found = displayed_.find(spec.key);
+  if (found == displayed_.end())
+    found = displayed_.emplace(std::string(spec.key), displayed_text(spec, value_view(spec))).first;
+  return found->second;
+}
 
 bool GameSettings::step_value(const SettingSpec& spec, int delta) {
-  std::optional<std::string> next = stepped_text(spec, get(spec), delta);
+  std::optional<std::string> next = stepped_text(spec, value_view(spec), delta);
   return next && set(spec, *next);
 }
 
@@ -102,7 +111,7 @@ std::string GameSettings::save_failed_message() const { return "Couldn't save " 
 bool is_dimmed(const GameSettings& settings, const SettingSpec& spec) {
   if (!spec.velarine_effect) return false;
   const SettingSpec* graphics = find_setting(effect_settings(), velarine_graphics_key);
-  return graphics && settings.get(*graphics) != "true";
+  return graphics && settings.value_view(*graphics) != "true";
 }
 
 bool reset_subtitle_look(GameSettings& settings) {

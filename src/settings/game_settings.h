@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -20,13 +21,18 @@ class GameSettings {
 
   // The file's value for the row's key (even when empty), else the row's default.
   std::string get(const SettingSpec& spec) const;
+  // The same without a copy, valid until the next load or set.
+  std::string_view value_view(const SettingSpec& spec) const;
 
   // Stores the value, replaces every line of the row's key (or appends one) and
   // rewrites the file at once. False when the file was not written completely;
   // the new value is kept in memory either way.
   bool set(const SettingSpec& spec, std::string_view value);
 
-  std::string displayed_value(const SettingSpec& spec) const;
+  // The row's value as the menu shows it; worked out once per value, so a page
+  // drawn every frame neither copies nor parses a long value again. Valid until
+  // the next load or set.
+  const std::string& displayed_value(const SettingSpec& spec) const;
   // Changes the value by one step (delta +1 or -1) and stores it with set.
   bool step_value(const SettingSpec& spec, int delta);
 
@@ -39,8 +45,9 @@ class GameSettings {
   bool write_file() const;
 
   std::filesystem::path path_;
-  std::vector<std::string> lines_;             // without line ends
-  std::map<std::string, std::string> values_;  // the last line of a key wins
+  std::vector<std::string> lines_;                                     // without line ends
+  std::map<std::string, std::string> values_;                          // the last line of a key wins
+  mutable std::map<std::string, std::string, std::less<>> displayed_;  // by key, filled as rows ask
   // The file exists but could not be read whole: writing our partial copy back
   // would destroy the game's settings, so set stores in memory only.
   bool unreadable_ = false;

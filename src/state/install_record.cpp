@@ -11,15 +11,27 @@ const char* const source_record_file = ".korvix-source";
 namespace {
 
 // An unset folder has no record; never fall back to the working folder.
-InstallRecord record_in(const std::filesystem::path& folder, const char* file) {
-  if (folder.empty()) return {};
-  return read_install_record(folder / file);
+const InstallRecord& cached_record(FileCache<InstallRecord>& cache, const std::filesystem::path& folder,
+                                   const char* file) {
+  static const InstallRecord none;
+  if (folder.empty()) return none;
+  return cache.get(folder / file, [](const FileStamp& stamp) {
+    return stamp.exists ? read_install_record(stamp.file) : InstallRecord();
+  });
 }
 
 }  // namespace
 
+const InstallRecord& InstallRecordCache::installed(const std::filesystem::path& install_dir) {
+  return cached_record(installed_, install_dir, install_record_file);
+}
+
+const InstallRecord& InstallRecordCache::sources(const std::filesystem::path& source_dir) {
+  return cached_record(sources_, source_dir, source_record_file);
+}
+
 InstallRecord read_install_record(const std::filesystem::path& path) {
-  KeyValues entries = read_ini(path);
+  KeyValues entries = read_ini(path, install_record_bytes_limit);
   InstallRecord record;
   if (auto it = entries.find("branch"); it != entries.end()) record.branch = it->second;
   if (auto it = entries.find("commit"); it != entries.end()) record.commit = it->second;
@@ -32,16 +44,16 @@ bool write_install_record(const std::filesystem::path& path, const InstallRecord
 }
 
 std::string installed_version_text(const LauncherApp& app) {
-  InstallRecord record = record_in(app.install_dir, install_record_file);
-  if (record.commit.empty()) record = record_in(app.source_dir, source_record_file);
-  if (record.commit.empty()) return "unknown";
-  std::string text = record.branch.empty() ? "?" : record.branch;
+  const InstallRecord* record = &app.install_records.installed(app.install_dir);
+  if (record->commit.empty()) record = &app.install_records.sources(app.source_dir);
+  if (record->commit.empty()) return "unknown";
+  std::string text = record->branch.empty() ? "?" : record->branch;
   text += ' ';
-  text += record.commit.substr(0, 7);
-  if (!record.date.empty()) text += " (" + record.date + ")";
+  text += record->commit.substr(0, 7);
+  if (!record->date.empty()) text += " (" + record->date + ")";
   return text;
 }
 
-std::string installed_branch(const LauncherApp& app) { return record_in(app.install_dir, install_record_file).branch; }
+std::string installed_branch(const LauncherApp& app) { return app.install_records.installed(app.install_dir).branch; }
 
 }  // namespace korvix

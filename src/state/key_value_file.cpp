@@ -1,6 +1,5 @@
 #include "state/key_value_file.h"
 
-
 #include "platform/file_read.h"
 #include "platform/file_save.h"
 
@@ -33,6 +32,8 @@ KeyValues parse_key_values(std::string_view text) {
 
 bool round_trips(const std::string& key, const std::string& value) {
   if (key.empty() || key.front() == '#' || key.find_first_of("=\r\n") != std::string::npos) return false;
+  // Written first, it would read back as a byte-order mark and lose those bytes.
+  if (key.starts_with(byte_order_mark)) return false;
   if (value.find_first_of("\r\n") != std::string::npos) return false;
   return value.empty() || value.back() != ' ';
 }
@@ -49,18 +50,30 @@ std::string format_key_values(const KeyValues& entries) {
   return text;
 }
 
-KeyValues read_ini(const std::filesystem::path& path) {
-  std::optional<std::string> bytes = read_file_bytes(path);
+KeyValues read_ini(const std::filesystem::path& path, size_t max_bytes) {
+  // One byte more tells a file that ends at the limit from a longer one.
+  bool bounded = max_bytes < std::numeric_limits<size_t>::max();
+  std::optional<std::string> bytes = read_file_bytes(path, bounded ? max_bytes + 1 : max_bytes);
   if (!bytes) return {};
-  return parse_key_values(*bytes);
+  std::string_view text = *bytes;
+  if (text.size() > max_bytes) {
+    text = text.substr(0, max_bytes);
+    size_t last_end = text.rfind('\n');
+    text = last_end == std::string_view::npos ? std::string_view() : text.substr(0, last_end + 1);
+  }
+  return parse_key_values(text);
 }
 
-bool write_ini(const std::filesystem::path& path, const KeyValues& entries) {
-  bool all_fit = true;
-  for (const auto& [key, value] : entries) all_fit = all_fit && round_trips(key, value);
+bool write_ini(const std::filesystem::path& path, const KeyValues& entries, std::string* error) {
   SaveOptions options;
   options.create_folders = true;
-  return save_file_atomically(path, format_key_values(entries), options) && all_fit;
+  if (!save_file_atomically(path, format_key_values(entries), options, error)) return false;
+  for (const auto& [key, value] : entries) {
+    if (round_trips(key, value)) continue;
+    if (error) *error = "its " + key + " has a line break or ends in a blank";
+    return false;
+  }
+  return true;
 }
 
 }  // namespace korvix

@@ -48,12 +48,15 @@ void choose_branch(LauncherStatus& status, const std::string& branch) {
 
 std::filesystem::path config_path() { return data_folder() / "launcher.ini"; }
 
-std::filesystem::path default_source_folder(const std::filesystem::path& install_dir) {
-  std::string first_line = read_file_bytes(install_dir / "source.path").value_or(std::string());
-  first_line = first_line.substr(0, first_line.find('\n'));
+std::string source_path_text(std::string_view content) {
+  std::string_view first_line = content.substr(0, content.find('\n'));
   size_t kept = first_line.find_last_not_of("\r ");
-  first_line.resize(kept == std::string::npos ? 0 : kept + 1);
-  return stored_path(first_line).value_or(install_dir / "build" / "korvixvelarine");
+  return std::string(first_line.substr(0, kept == std::string_view::npos ? 0 : kept + 1));
+}
+
+std::filesystem::path default_source_folder(const std::filesystem::path& install_dir) {
+  std::string content = read_file_bytes(install_dir / "source.path").value_or(std::string());
+  return stored_path(source_path_text(content)).value_or(install_dir / "build" / "korvixvelarine");
 }
 
 void load_config(LauncherApp& app) {
@@ -77,7 +80,7 @@ void load_config(LauncherApp& app) {
   choose_branch(*app.status, branch);
 }
 
-bool save_config(const LauncherApp& app) {
+bool save_config(const LauncherApp& app, std::string* reason) {
   KeyValues entries{
       {"repo", app.repo},
       {"direct_start", flag(app.direct_start)},
@@ -97,7 +100,12 @@ bool save_config(const LauncherApp& app) {
         std::clamp<int32_t>(app.disc_image_index, 0, static_cast<int32_t>(app.disc_images.size()) - 1));
     store_path(entries, "iso", app.disc_images[index]);
   }
-  return write_ini(config_path(), entries);
+  return write_ini(config_path(), entries, reason);
+}
+
+void save_config_or_tell(LauncherApp& app) {
+  std::string reason;
+  if (!save_config(app, &reason)) app.message = "Couldn't save launcher.ini (" + reason + ").";
 }
 
 }  // namespace korvix

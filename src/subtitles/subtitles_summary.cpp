@@ -36,26 +36,10 @@ std::string subtitles_summary(const std::filesystem::path& install_dir) {
   return summary_text(count_subtitles(clips));
 }
 
-SubtitlesSummaryCache::Stamp SubtitlesSummaryCache::stamp_of(const std::filesystem::path& file) {
-  Stamp stamp;
-  stamp.file = file;
-  std::error_code error;
-  stamp.size = std::filesystem::file_size(file, error);
-  if (error) return stamp;
-  stamp.modified = std::filesystem::last_write_time(file, error);
-  stamp.exists = !error;
-  return stamp;
-}
-
 const std::string& SubtitlesSummaryCache::get(const std::filesystem::path& install_dir) {
-  // The stamp is taken before reading: a file that changes during the read
-  // differs from it next time and is read again.
-  Stamp now = stamp_of(subtitle_file_path(install_dir));
-  if (stamp_ != now) {
-    summary_ = now.exists ? subtitles_summary(install_dir) : std::string();
-    stamp_ = std::move(now);
-  }
-  return summary_;
+  return summary_.get(subtitle_file_path(install_dir), [&](const FileStamp& stamp) {
+    return stamp.exists ? subtitles_summary(install_dir) : std::string();
+  });
 }
 
 }  // namespace korvix

@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/file_stamp.h"
 #include "subtitles/subtitle_file.h"
 
 namespace korvix {
@@ -37,17 +37,7 @@ class SubtitlesSummaryCache {
   const std::string& get(const std::filesystem::path& install_dir);
 
  private:
-  struct Stamp {
-    std::filesystem::path file;
-    bool exists = false;
-    uintmax_t size = 0;
-    std::filesystem::file_time_type modified{};
-    bool operator==(const Stamp&) const = default;
-  };
-  static Stamp stamp_of(const std::filesystem::path& file);
-
-  std::optional<Stamp> stamp_;
-  std::string summary_;
+  FileCache<std::string> summary_;
 };
 
 }  // namespace korvix

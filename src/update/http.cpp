@@ -65,6 +65,10 @@ ApiReply api_reply_from_curl(const RunResult& curl, const std::string& output) {
     reply.error = curl.start_error;
     return reply;
   }
+  if (curl.output_cut) {
+    reply.error = "Unexpected reply from GitHub.";
+    return reply;
+  }
   if (curl.exit_code != 0) {
     reply.error = "Couldn't reach GitHub (" + first_line(output) + ")";
     return reply;
@@ -81,7 +85,8 @@ ApiReply api_reply_from_curl(const RunResult& curl, const std::string& output) {
 
 ApiReply api_get(const std::string& repo, const std::string& path) {
   std::string output;
-  RunResult curl = ProcessRunner::run_captured(api_get_arguments(api_base() + repo + path), output);
+  RunResult curl =
+      ProcessRunner::run_captured(api_get_arguments(api_base() + repo + path), output, nullptr, api_reply_limit);
   return api_reply_from_curl(curl, output);
 }
 

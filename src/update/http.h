@@ -4,6 +4,7 @@
 // through ProcessRunner on the worker thread that needs it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +18,18 @@ namespace korvix {
 // replaces it (a test hook pointing at a local fake GitHub).
 std::string api_base();
 
+// The most an API reply may hold. The replies the launcher asks for are far
+// smaller; each value of a parsed reply costs about a hundred bytes of memory.
+inline constexpr size_t api_reply_limit = 16 * 1024 * 1024;
+
 struct ApiReply {
   bool ok = false;
   JsonValue value;    // the parsed document when ok
   std::string error;  // one line for the player otherwise
 };
 
-// GET api_base() + repo + path and parse the reply. `repo` is owner/name and
+// GET api_base() + repo + path and parse the reply; one larger than
+// api_reply_limit is unexpected. `repo` is owner/name and
 // `path` starts with "/"; neither is escaped here (names from the network go
 // through url_path_escaped first). curl's globbing is off, so "{" and "[" are
 // plain characters. Blocks for up to 20 s plus start-up.

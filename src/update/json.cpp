@@ -3,6 +3,9 @@
 #include <cstdlib>
 
 namespace korvix {
+
+JsonValue::JsonValue() = default;
+
 namespace {
 
 class JsonReader {

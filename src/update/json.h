@@ -24,6 +24,11 @@ enum JsonType : int32_t {
 
 // One value; only the payload that matches `type` is filled.
 struct JsonValue {
+  // Defined out of line: an inline one would need the member pair, and so this
+  // type, complete inside its own definition (clang's check of pair's default
+  // constructor recurses into it).
+  JsonValue();
+
   JsonType type = json_null;
   bool boolean = false;
   double number = 0.0;

@@ -5,6 +5,7 @@ folders point inside it, so nothing outside is touched. The binary is copied
 into the temporary folder first, because the launcher may move itself into
 the install folder.
 """
+import glob
 import os
 import shutil
 import struct
@@ -13,6 +14,26 @@ import tempfile
 import unittest
 
 BINARY = os.environ.get("KORVIX_LAUNCHER_BINARY", "")
+
+# Mesa's EGL and software GL driver keep allocations in globals and are
+# unloaded when SDL quits, so LeakSanitizer reports them from an unknown module,
+# where no suppression can name them. Loaded from the start they stay mapped,
+# and what their globals hold is no leak.
+# How much slower the launcher runs than a plain build: a sanitizer build sets
+# this, and screenshots that wait for something to finish wait that much longer.
+TIME_SCALE = float(os.environ.get("KORVIX_E2E_TIME_SCALE", "1"))
+
+
+def settled_ms(ms):
+    """A screenshot time that waits for work to end, stretched for slow builds."""
+    return str(int(ms * TIME_SCALE))
+
+
+GL_DRIVER_KEPT = {
+    "LD_PRELOAD": " ".join(
+        sorted(glob.glob("/usr/lib/*/libEGL_mesa.so.0")) + sorted(glob.glob("/usr/lib/*/dri/swrast_dri.so"))
+    )
+}
 
 
 class LauncherRun:
@@ -181,6 +202,13 @@ class LauncherTestCase(unittest.TestCase):
             # unless a test points this at its fake GitHub.
             "KORVIX_LAUNCHER_API_BASE": "http://127.0.0.1:9/repos/",
         }
+        # A sanitizer build's options (scripts/sanitize.sh), so that the
+        # launcher's reports land where the run looks for them.
+        for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TSAN_OPTIONS"):
+            if name in os.environ:
+                env[name] = os.environ[name]
+        if "ASAN_OPTIONS" in os.environ:
+            env.update(GL_DRIVER_KEPT)
         for key, value in extra.items():
             if value is None:
                 env.pop(key, None)

@@ -61,6 +61,31 @@ class BuildAndInstallTest(InstallTestBase):
         self.assertEqual(log[-1], "Finished.")
         self.assertTrue(has_colour(run.screenshot, SUCCESS), "Installed. Select Play. is shown in green")
 
+    def test_links_in_the_repository_are_copied_as_links(self):
+        # A link to a folder outside the repository, one that leads nowhere and
+        # one that goes round: none is followed, each arrives as the link it is.
+        outside = os.path.join(self.root, "outside")
+        os.makedirs(outside)
+        with open(os.path.join(outside, "private.txt"), "w") as f:
+            f.write("not for the sources")
+        links = {"to-outside": outside, "dangling": "missing.txt", "loop": "loop",
+                 os.path.join("installer", "here"): "."}
+        for name, target in links.items():
+            os.symlink(target, os.path.join(self.origin, name))
+        self.head = game_project.commit_change(self.origin, "NEWS.md", "links\n", "Links of every kind")
+        self.make_iso()
+        self.write_ini()
+
+        run = self.launch(BUILD)
+
+        self.assertEqual(self.log("install_")[-1], "Finished.")
+        for name, target in links.items():
+            self.assertEqual(os.readlink(os.path.join(self.sources, name)), target, name)
+        self.assertFalse(os.path.exists(os.path.join(self.sources, "private.txt")))
+        self.assertEqual(os.listdir(outside), ["private.txt"])
+        self.assertEqual(self.record_of(os.path.join(self.sources, ".korvix-source"))["commit"], self.head)
+        self.assertTrue(has_colour(run.screenshot, SUCCESS))
+
     def test_without_a_disc_image_nothing_starts(self):
         self.write_ini()
         self.launch(BUILD)

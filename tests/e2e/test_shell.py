@@ -3,7 +3,7 @@ import os
 import time
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, bmp_pixel, bmp_size
+from launcher_harness import LauncherTestCase, Screenshot, bmp_pixel, bmp_size, settled_ms
 
 
 class ShellTest(LauncherTestCase):
@@ -20,7 +20,7 @@ class ShellTest(LauncherTestCase):
 
     def test_screenshot_waits_for_its_time(self):
         started = time.monotonic()
-        run = self.run_launcher(KORVIX_LAUNCHER_SCREENSHOT_MS="4000")
+        run = self.run_launcher(KORVIX_LAUNCHER_SCREENSHOT_MS=settled_ms(4000))
         elapsed = time.monotonic() - started
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertTrue(os.path.exists(run.screenshot))
@@ -39,7 +39,7 @@ class ShellTest(LauncherTestCase):
         # Two moves early on, then seconds of frames that would show the same
         # picture, which are neither rendered nor presented: the screenshot
         # still reads back the whole current picture.
-        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS="down,down", KORVIX_LAUNCHER_SCREENSHOT_MS="10000")
+        run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS="down,down", KORVIX_LAUNCHER_SCREENSHOT_MS=settled_ms(10000))
         self.assertEqual(run.returncode, 0, run.stderr)
         shot = Screenshot(run.screenshot)
         # Rows from y 224.2, 36.9 high; labels from x 186. "Install to" is selected.

@@ -1,5 +1,6 @@
 """Start-up reads launcher.ini and searches for disc images, and never writes."""
 import os
+import stat
 import unittest
 
 from launcher_harness import LauncherTestCase
@@ -66,6 +67,26 @@ class StateTest(LauncherTestCase):
         self.assertTrue(os.path.exists(run.screenshot))
         with open(self.ini, "rb") as f:
             self.assertEqual(f.read(), garbage)
+
+    def test_fifos_where_small_files_should_be_are_unreadable_files(self):
+        # Every small file the launcher reads before and while the menu opens,
+        # each a FIFO that nobody writes to: a read that opened one would wait for ever.
+        install = os.path.join(self.home, "Games", "KorvixVelarine")
+        self.install_game(install)
+        fifos = [self.ini, os.path.join(install, "source.path"), os.path.join(install, "korvix-version.txt"),
+                 os.path.join(install, "build", "korvixvelarine", ".korvix-source"),
+                 os.path.join(install, "korvix.toml")]
+        for fifo in fifos:
+            os.makedirs(os.path.dirname(fifo), exist_ok=True)
+            os.mkfifo(fifo)
+
+        # Graphics settings reads korvix.toml; a change there would write it.
+        run = self.run_launcher(timeout=60, KORVIX_LAUNCHER_ACTIONS="down,accept,right")
+
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertTrue(os.path.exists(run.screenshot), "the window opened and drew the page")
+        for fifo in fifos:
+            self.assertTrue(stat.S_ISFIFO(os.stat(fifo).st_mode), "%s is left as it was" % fifo)
 
 
 if __name__ == "__main__":

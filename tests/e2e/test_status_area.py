@@ -5,7 +5,7 @@ import os
 import sys
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, bmp_size, make_install
+from launcher_harness import LauncherTestCase, Screenshot, bmp_size, make_install, settled_ms
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fake_github"))
 from fake_github import FakeGitHub  # noqa: E402
@@ -47,7 +47,7 @@ class StatusAreaTest(LauncherTestCase):
         fake.set_config({"releases": {REPO: [{
             "tag_name": "launcher-v0.7.0",
             "assets": [{"name": "korvix-launcher-linux-x64", "size": 2 * 2**20}]}]}})
-        shot = self.shot(KORVIX_LAUNCHER_API_BASE=fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
+        shot = self.shot(KORVIX_LAUNCHER_API_BASE=fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS=settled_ms(2500))
         # Eleven rows (the launcher's update offered) leave room for five lines
         # under nine of them: the latest commit, the heading, the three commits.
         self.assertEqual(status_lines(shot, 9), ["white", "dim", "white", "white", "white"])

@@ -1,6 +1,7 @@
 """Opening the subtitle editor: the start-up hook, the Edit subtitles row, and
 what the player is told when there is nothing to edit."""
 import os
+import shutil
 import unittest
 
 from launcher_harness import LauncherTestCase, Screenshot, make_install
@@ -43,8 +44,8 @@ def accent_box(image, left, top, right, bottom):
 
 
 def is_editor(image):
-    """The editor's plain frame: its flat background everywhere, the title in accent."""
-    flat = all(close(image.pixel(x, y), EDITOR_BACKGROUND) for x, y in ((5, 300), (640, 400), (1270, 750)))
+    """The editor: its flat background under the short clip list and in the bottom corner, the title in accent."""
+    flat = all(close(image.pixel(x, y), EDITOR_BACKGROUND) for x, y in ((5, 300), (200, 600), (1270, 750)))
     return flat and accent_box(image, 0, 0, 300, 60) is not None
 
 
@@ -87,9 +88,10 @@ class SubtitleEditorOpenTest(LauncherTestCase):
         with open(os.path.join(self.subtitles_folder, "korvix.subtitles"), "rb") as f:
             self.assertEqual(f.read(), SUBTITLES.encode())
 
-        # The editor scale: the title is drawn twice as large at scale 2.
-        title = accent_box(by_hook, 0, 0, 600, 120)
-        large = accent_box(self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE="2"), 0, 0, 600, 120)
+        # The editor scale: the title is drawn twice as large at scale 2 (the
+        # title's row only: the selected clip's bar and badge are accent too).
+        title = accent_box(by_hook, 0, 0, 600, 36)
+        large = accent_box(self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE="2"), 0, 0, 600, 62)
         ratio = (large[2] - large[0]) / (title[2] - title[0])
         self.assertTrue(1.7 < ratio < 2.3, (title, large))
 
@@ -113,6 +115,95 @@ class SubtitleEditorOpenTest(LauncherTestCase):
         self.assertEqual((line[0], line[2]), (message[0], message[2]))
         page_alone = first_status_line(self.launch(KORVIX_LAUNCHER_ACTIONS=",".join(TO_EDIT_ROW)))
         self.assertLess(page_alone[2] - page_alone[0], 0.7 * (line[2] - line[0]))
+
+def realistic_subtitles():
+    """Three dock clips, two road clips and a story clip in groups, two movies
+    and a story clip in none; four corrected; one line of 1500 bytes."""
+    clips = []
+    def clip(kind, source, lines, length=6000, edited=False):
+        head = "clip %s%s %d %d 1:%016x %s\n" % (kind, "+edited" if edited else "", length, 3000 + len(clips),
+                                                 0xab00 + len(clips), source)
+        body = "".join("%d %d s%d %s\n" % line for line in lines)
+        clips.append(head + "names Mira|Bo|Kai|||||||\n" + body)
+    clip("speech", "vo/dock/mira_01", [(0, 1800, 1, "Tie the boat up, Bo."), (1900, 4100, 2, "It won't hold.")],
+         edited=True)
+    clip("speech", "vo/dock/bo_02", [(0, 2500, 2, "Then we row.")])
+    clip("speech", "vo/dock/mira_03", [(300, 900, 1, "Far too many words for so short a time, Bo!")], edited=True)
+    clip("speech", "vo/road/kai_01", [(0, 3000, 3, "The road is long " + "and longer " * 136)])
+    clip("speech", "vo/road/kai_02", [(500, 2500, 3, "Rest here.")], edited=True)
+    clip("story", "story/chapter_one", [(0, 4000, 1, "Long ago, on Korvix.")])
+    clip("video", "movies/intro", [(1200, 5200, 1, "Korvix, long ago.")], length=31000)
+    clip("video", "movies/" + "very_long_folder_name/" * 4 + "ending", [(0, 1000, 1, "The end.")], edited=True)
+    clip("story", "story/epilogue", [(0, 2000, 1, "And so it ends.")])
+    groups = ("korvix-subtitle-groups 1\n"
+              "group 1 Dock\nvo/dock/mira_01\nvo/dock/bo_02\nvo/dock/mira_03\n"
+              "group 1 Road\nvo/road/kai_01\nvo/road/kai_02\n"
+              "group 0 Story so far\nstory/chapter_one\n"
+              "ungrouped 1\n")
+    return "korvix-subtitles 2\n# Made by the subtitle maker\n" + "".join(clips), groups
+
+
+def runs(column):
+    """(first, last) of each run of true values in a list."""
+    found = []
+    for y, on in enumerate(column):
+        if on and (not found or found[-1][1] != y - 1):
+            found.append((y, y))
+        elif on:
+            found[-1] = (found[-1][0], y)
+    return found
+
+
+class SubtitleEditorScreenTest(LauncherTestCase):
+    def test_a_grouped_file_is_listed_and_drawn_at_both_scales_without_writing(self):
+        install = os.path.join(self.home, "Games", "KorvixVelarine")
+        make_install(install)
+        folder = os.path.join(install, "subtitles")
+        os.makedirs(folder)
+        subtitles, groups = realistic_subtitles()
+        for name, content in (("korvix.subtitles", subtitles), ("groups.txt", groups)):
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(content.encode())
+
+        shots = {}
+        for scale in ("1", "2"):
+            self.restore_binary()
+            run = self.run_launcher(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE=scale)
+            self.assertEqual(run.returncode, 0, run.stderr)
+            shots[scale] = Screenshot(run.screenshot)
+            keep = os.environ.get("KORVIX_KEEP_SCREENSHOTS")
+            if keep:
+                shutil.copy2(run.screenshot, os.path.join(keep, "editor_scale_%s.bmp" % scale))
+
+        # The edited clips in open groups and in no group carry the accent bar at
+        # the row's left edge: mira_01 and mira_03 (Dock), kai_02 (Road), and the
+        # long movie; the closed group hides nothing corrected. Rows are fixed
+        # heights, so at scale 2 the bars are twice as tall.
+        def bars(image, left, right):
+            column = [any(accent(image.pixel(x, y)) for x in range(left, right)) for y in range(60, image.height)]
+            return [(a + 60, b + 60) for a, b in runs(column) if b - a > 10]
+        small = bars(shots["1"], 20, 23)[:3] + bars(shots["1"], 10, 13)
+        large = bars(shots["2"], 40, 46)[:3] + bars(shots["2"], 20, 26)
+        self.assertEqual(len(small), 4, small)
+        heights = [(b - a) for a, b in small]
+        self.assertTrue(all(36 <= h <= 41 for h in heights), small)
+        if len(large) >= 2:
+            self.assertTrue(all(1.8 < (b - a) / heights[0] < 2.2 for a, b in large), large)
+
+        # The selected clip (the first) shows the "CORRECTED" badge at its row's right end.
+        list_right = int(0.3 * 1280)
+        badge = accent_box(shots["1"], list_right - 120, small[0][0], list_right, small[0][1])
+        self.assertIsNotNone(badge)
+        self.assertGreater(badge[2] - badge[0], 60)
+
+        # The long line's words are on screen, wrapped over many rows in the table
+        # once its clip is picked; here, only what the file holds stays as it was.
+        with open(os.path.join(folder, "korvix.subtitles"), "rb") as f:
+            self.assertEqual(f.read(), subtitles.encode())
+        with open(os.path.join(folder, "groups.txt"), "rb") as f:
+            self.assertEqual(f.read(), groups.encode())
+        self.assertEqual(sorted(os.listdir(folder)), ["groups.txt", "korvix.subtitles"])
+
 
 if __name__ == "__main__":
     unittest.main()

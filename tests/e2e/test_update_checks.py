@@ -1,9 +1,11 @@
 """The update checks against a fake GitHub served from real git repositories."""
 import os
+import stat
 import sys
+import time
 import unittest
 
-from launcher_harness import ACCENT, WARNING, LauncherTestCase, region_has_colour
+from launcher_harness import ACCENT, WARNING, LauncherTestCase, region_has_colour, settled_ms
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fake_github"))
 from fake_github import FakeGitHub  # noqa: E402
@@ -30,7 +32,7 @@ class UpdateChecksTest(LauncherTestCase):
             "assets": [{"name": "korvix-launcher-linux-x64", "size": 2 * 2**20}]}]}})
 
     def test_three_new_changes_and_a_launcher_release_are_shown(self):
-        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
+        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS=settled_ms(2500))
         self.assertEqual(run.returncode, 0, run.stderr)
 
         paths = [request["path"] for request in self.fake.requests()]
@@ -58,11 +60,43 @@ class UpdateChecksTest(LauncherTestCase):
         os.makedirs(config)
         with open(os.path.join(config, "launcher.ini"), "wb") as f:
             f.write(b"repo=nobody/nothing\r\n")
-        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS="2500")
+        run = self.run_launcher(KORVIX_LAUNCHER_API_BASE=self.fake.api_base, KORVIX_LAUNCHER_SCREENSHOT_MS=settled_ms(2500))
         self.assertEqual(run.returncode, 0, run.stderr)
         # No release for that repository: the row isn't offered, so "Update" is the sixth row.
         top = int(224 + 5 * 36.94) + 6
         self.assertTrue(region_has_colour(run.screenshot, WARNING, 531, top, 760, top + 24), "couldn't check")
+
+    def test_quitting_while_checks_run_ends_their_curl(self):
+        # A curl that hangs: it notes its process and sleeps far beyond the run.
+        fake_bin = os.path.join(self.root, "fakebin")
+        os.makedirs(fake_bin)
+        pids = os.path.join(self.root, "curl.pids")
+        curl = os.path.join(fake_bin, "curl")
+        with open(curl, "w") as f:
+            f.write("#!/bin/sh\necho $$ >> '%s'\nexec sleep 300\n" % pids)
+        os.chmod(curl, stat.S_IRWXU)
+
+        run = self.run_launcher(PATH=fake_bin + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin"),
+                                KORVIX_LAUNCHER_SCREENSHOT_MS="1500")
+
+        self.assertEqual(run.returncode, 0, run.stderr)
+        with open(pids) as f:
+            started = [int(line) for line in f.read().split()]
+        self.assertGreaterEqual(len(started), 3, "the branch list, the comparison and the release check")
+        for _ in range(50):
+            if not any(alive(pid) for pid in started):
+                break
+            time.sleep(0.1)
+        self.assertEqual([pid for pid in started if alive(pid)], [], "curl outlived the launcher")
+
+
+def alive(pid):
+    """True while the process runs (a zombie waiting for its reaper has ended)."""
+    try:
+        with open("/proc/%d/stat" % pid, encoding="utf-8") as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except FileNotFoundError:
+        return False
 
 
 if __name__ == "__main__":

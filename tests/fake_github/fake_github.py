@@ -20,7 +20,9 @@ ROOT/config.json is read on every request, so a test changes it between requests
                 "mode": "not_found" | "not_json" | "json_then_text" | "empty",
                 "status": 200, "body": "raw reply text"}]}
 
-"body_base64" instead of "body" sends bytes (an archive, for example).
+"body_base64" instead of "body" sends bytes (an archive, for example). "pad"
+answers as usual but adds to the JSON object a member "padding" of that many
+"x"s (a reply too large to take).
 
 A rule matches the path with or without its query. "times" limits how often it
 applies; "delay" slows the reply; "mode", or "status" and "body", replace it.
@@ -98,6 +100,12 @@ class FakeGitHubHandler(http.server.BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass  # requests.log holds what tests need
 
+    def handle(self):
+        try:
+            super().handle()
+        except (BrokenPipeError, ConnectionResetError):
+            pass  # the client went away, as a curl ended in mid-reply does
+
     @property
     def root(self):
         return self.server.root
@@ -141,6 +149,8 @@ class FakeGitHubHandler(http.server.BaseHTTPRequestHandler):
         self.wfile.write(body)
 
     def send_json(self, status, value):
+        if getattr(self, "padding", 0) and isinstance(value, dict):
+            value = dict(value, padding="x" * self.padding)
         self.send(status, json.dumps(value, indent=2).encode("utf-8"))
 
     def do_GET(self):
@@ -149,6 +159,7 @@ class FakeGitHubHandler(http.server.BaseHTTPRequestHandler):
         rule = self.matching_rule(config)
         if rule and rule.get("delay"):
             time.sleep(float(rule["delay"]))
+        self.padding = rule.get("pad", 0) if rule else 0
         if rule and ("mode" in rule or "body" in rule or "body_base64" in rule or "status" in rule):
             status, body = MODES.get(rule.get("mode"), (200, b""))
             status = rule.get("status", status)

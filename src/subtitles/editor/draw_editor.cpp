@@ -1,83 +1,92 @@
-// A plain editor frame: the toolbar's title, path, Save and Back, the status
-// line and the clip count. The full screen replaces this file.
+// The editor screen's frame: the media's tick, the toolbar and status line,
+// the clip list and the right pane with the splitter between them, the
+// shortcuts, and editor.txt written once a splitter is let go.
 #include "subtitles/editor/draw_editor.h"
 
-#include <imgui.h>
+#include <imgui_internal.h>
 
-#include <string>
-
-#include "platform/paths.h"
+#include "subtitles/editor/screen/editor_frame.h"
 #include "subtitles/editor/subtitle_editor.h"
-#include "subtitles/subtitles_summary.h"
 
 namespace korvix {
 
 namespace {
 
-constexpr ImU32 accent = IM_COL32(255, 204, 0, 255);
-constexpr ImU32 dim = IM_COL32(255, 255, 255, 130);
-constexpr ImU32 background = IM_COL32(10, 16, 38, 255);
-
 constexpr ImGuiWindowFlags full_window_flags =
     ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoCollapse |
-    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoBackground;
+    ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav | ImGuiWindowFlags_NoBackground |
+    ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse;
 
-std::string count_line(const std::vector<SubtitleClip>& clips) {
-  size_t corrected = 0;
-  for (const SubtitleClip& clip : clips) corrected += clip.edited ? 1 : 0;
-  return count_text(clips.size(), "clip", "clips") + "     " + std::to_string(corrected) + "/" +
-         std::to_string(clips.size()) + " corrected";
+// The splitter "##split" between the list and the right pane: dragged, it
+// moves the list's edge; editor.txt follows when the mouse is let go.
+void draw_list_splitter(EditorFrame& frame, float height) {
+  const float width = frame.m.px(8);
+  ImVec2 at = ImGui::GetCursorScreenPos();
+  ImGui::InvisibleButton("##split", ImVec2(width, height));
+  bool held = ImGui::IsItemActive();
+  bool hovered = ImGui::IsItemHovered();
+  if (held || hovered) ImGui::SetMouseCursor(ImGuiMouseCursor_ResizeEW);
+  if (held && ImGui::GetIO().MouseDelta.x != 0) {
+    EditorView& view = frame.document.view;
+    view.list_width = dragged_list_width(view.list_width, ImGui::GetIO().MouseDelta.x, frame.m.window.x);
+    frame.screen.view_changed = true;
+  }
+  float x = at.x + width * 0.5f;
+  ImGui::GetWindowDrawList()->AddLine(ImVec2(x, at.y + 0.45f * height), ImVec2(x, at.y + 0.55f * height),
+                                      held || hovered ? editor_colors::accent : editor_colors::dim, frame.m.px(2));
+}
+
+void save_view_once_let_go(EditorFrame& frame) {
+  if (frame.screen.view_changed && !ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
+    frame.screen.view_changed = false;
+    frame.document.save_view();
+  }
 }
 
 }  // namespace
 
-bool draw_editor(SubtitleEditor& editor, float scale, ImFont* font) {
-  EditorDocument& document = editor.document;
-  editor.media.tick();
-  const float s = 17.0f * scale;
+void draw_panes(EditorFrame& frame) {
+  ImVec2 available = ImGui::GetContentRegionAvail();
+  const float spacing = ImGui::GetStyle().ItemSpacing.x;
+  float list_width = frame.document.view.list_width * frame.m.window.x;
+  ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, ImGui::GetStyle().ItemSpacing.y));
+  draw_clip_list(frame, ImVec2(list_width - spacing, available.y));
+  ImGui::SameLine(0, spacing * 0.5f);
+  draw_list_splitter(frame, available.y);
+  ImGui::SameLine(0, spacing * 0.5f);
+  ImGui::PopStyleVar();
+  ImGui::BeginChild("##clip", ImVec2(0, available.y));
+  draw_clip_pane(frame);
+  ImGui::EndChild();
+}
 
+bool draw_editor(SubtitleEditor& editor, float scale, ImFont* font) {
+  editor.media.tick();
   ImGuiViewport* viewport = ImGui::GetMainViewport();
+  const EditorMetrics metrics = editor_metrics(scale, viewport->Size, font);
+  EditorFrame frame(editor, metrics);
+  EditorStyleScope style(metrics);
+
+  if (editor.screen.close_popups) {
+    ImGui::ClosePopupsExceptModals();
+    editor.screen.close_popups = false;
+  }
   ImGui::SetNextWindowPos(viewport->Pos);
   ImGui::SetNextWindowSize(viewport->Size);
-  ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0.6f * s, 0.6f * s));
-  ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.0f);
   ImGui::Begin("##editor", nullptr, full_window_flags);
-  ImGui::GetWindowDrawList()->AddRectFilled(
-      viewport->Pos, ImVec2(viewport->Pos.x + viewport->Size.x, viewport->Pos.y + viewport->Size.y), background);
-  ImGui::PushFont(font, s);
+  ImGui::GetWindowDrawList()->AddRectFilled(viewport->Pos, offset(viewport->Pos, viewport->Size.x, viewport->Size.y),
+                                            editor_colors::background);
 
-  ImGui::PushFont(nullptr, 1.4f * s);
-  ImGui::PushStyleColor(ImGuiCol_Text, accent);
-  ImGui::TextUnformatted("Subtitle editor");
-  ImGui::PopStyleColor();
-  ImGui::PopFont();
-  ImGui::SameLine(0, s);
-  ImGui::AlignTextToFramePadding();
-  ImGui::PushStyleColor(ImGuiCol_Text, dim);
-  ImGui::TextUnformatted(path_to_text(document.file_path()).value_or("").c_str());
-  ImGui::PopStyleColor();
-
-  bool left = false;
-  ImGui::BeginDisabled(!document.dirty());
-  if (ImGui::Button(document.dirty() ? "Save###save" : "Saved###save")) document.save();
-  ImGui::EndDisabled();
-  ImGui::SameLine();
-  if (ImGui::Button("Back")) left = document.try_leave();
-
+  bool left = draw_toolbar(frame);
   if (!left) {
-    if (!document.status.empty()) {
-      ImGui::PushStyleColor(ImGuiCol_Text, accent);
-      ImGui::TextWrapped("%s", document.status.c_str());
-      ImGui::PopStyleColor();
-    }
-    ImGui::Separator();
-    ImGui::TextUnformatted(count_line(document.clips()).c_str());
-    if (ImGui::IsKeyChordPressed(ImGuiMod_Ctrl | ImGuiKey_S) && document.dirty()) document.save();
+    draw_status_line(frame);
+    draw_panes(frame);
+    if (frame.widget_edited) frame.document.status.clear();
+    run_shortcuts(frame);
+    save_view_once_let_go(frame);
   }
-
-  ImGui::PopFont();
+  editor.screen.popup_open = !left && ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId | ImGuiPopupFlags_AnyPopupLevel);
   ImGui::End();
-  ImGui::PopStyleVar(2);
   return left;
 }
 

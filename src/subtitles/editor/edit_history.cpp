@@ -12,6 +12,10 @@ void EditorDocument::begin_edit() {
   gesture_ = EditSnapshot{selected_clip_, *clip};
 }
 
+const SubtitleClip* EditorDocument::clip_at_gesture_start() const {
+  return gesture_ && gesture_->clip == selected_clip_ ? &gesture_->copy : nullptr;
+}
+
 bool EditorDocument::end_edit() {
   if (!gesture_) return false;
   EditSnapshot before = std::move(*gesture_);

@@ -182,6 +182,8 @@ class EditorDocument {
   int speakers_besides(int32_t clip, int skipped_line) const;
   bool cycle_speaker(int line, int step);
   bool store_name(int speaker, std::string name);
+  // The selected clip as the open gesture found it; null outside a gesture.
+  const SubtitleClip* clip_at_gesture_start() const;
   void take_step(std::deque<EditSnapshot>& from, std::deque<EditSnapshot>& to, const char* nothing, const char* done);
   bool close_request(double& deadline, const char* warning);
   void close();

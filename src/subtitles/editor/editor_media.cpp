@@ -44,14 +44,15 @@ bool prepare_fetch(std::shared_ptr<Fetch>& current, std::vector<std::shared_ptr<
   }
   current = std::make_shared<Fetch>(source, plan.target);
   const fs::path& install = document.install_folder();
-  std::error_code ignored;  // a folder that can't be made fails the maker, which says why
-  fs::create_directories(media_cache_folder(install), ignored);
   if (!media_present(plan.filled)) {
     fs::path maker = find_subtitle_maker(install, document.maker_folder());
     if (maker.empty()) {
       current->fail(std::string(plan.no_maker));
       return false;
     }
+    // Made only for a maker to write into: without one the install stays untouched.
+    std::error_code ignored;  // a folder that can't be made fails the maker, which says why
+    fs::create_directories(media_cache_folder(install), ignored);
     command = plan.command(maker, install, source, plan.part);
   }
   writers.push_back(current);

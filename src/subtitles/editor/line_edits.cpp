@@ -190,7 +190,15 @@ bool EditorDocument::set_line_text(int index, std::string_view text) {
   SubtitleLine* line = line_mutable(index);
   if (!line) return false;
   picked_line = index;
-  std::string words(limit_typed(line->text, one_line(text), words_max_bytes));
+  // A long text keeps its room for the whole gesture: what was deleted from it
+  // may be typed again.
+  std::string_view before = line->text;
+  const SubtitleClip* start = clip_at_gesture_start();
+  if (start && static_cast<size_t>(index) < start->lines.size() &&
+      start->lines[static_cast<size_t>(index)].text.size() > before.size()) {
+    before = start->lines[static_cast<size_t>(index)].text;
+  }
+  std::string words(limit_typed(before, one_line(text), words_max_bytes));
   if (words == line->text) return false;
   EditScope scope(*this);
   line->text = std::move(words);

@@ -75,7 +75,11 @@ bool EditorDocument::store_name(int speaker, std::string name) {
 bool EditorDocument::set_name(int speaker, std::string_view text) {
   const SubtitleClip* clip = selected();
   if (!clip || !valid_speaker(speaker)) return false;
-  const std::string& before = clip->names[static_cast<size_t>(speaker)];
+  std::string_view before = clip->names[static_cast<size_t>(speaker)];
+  const SubtitleClip* start = clip_at_gesture_start();
+  if (start && start->names[static_cast<size_t>(speaker)].size() > before.size()) {
+    before = start->names[static_cast<size_t>(speaker)];
+  }
   return store_name(speaker, std::string(limit_typed(before, name_text(text), name_max_bytes)));
 }
 

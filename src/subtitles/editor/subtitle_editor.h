@@ -1,9 +1,10 @@
-// The subtitle editor as the launcher holds it: the document and its media,
-// wired to each other once and kept for the whole run.
+// The subtitle editor as the launcher holds it: the document, its media and
+// the screen's own state, wired to each other once and kept for the whole run.
 #pragma once
 
 #include "subtitles/editor/editor_document.h"
 #include "subtitles/editor/editor_media.h"
+#include "subtitles/editor/editor_screen.h"
 
 namespace korvix {
 
@@ -12,8 +13,17 @@ struct SubtitleEditor {
   SubtitleEditor(const SubtitleEditor&) = delete;
   SubtitleEditor& operator=(const SubtitleEditor&) = delete;
 
+  // Opens the install's subtitle file; the screen forgets the last document.
+  bool open(const std::filesystem::path& install_folder, const std::filesystem::path& maker_folder,
+            std::string& error) {
+    if (!document.open(install_folder, maker_folder, error)) return false;
+    screen.forget_document();
+    return true;
+  }
+
   EditorDocument document;
   EditorMedia media;
+  EditorScreen screen;
 };
 
 }  // namespace korvix

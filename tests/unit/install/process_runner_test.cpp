@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -84,7 +85,10 @@ TEST(ProcessRunner, AMissingProgramIsReportedWithTheSystemsErrorNumber) {
 }
 
 TEST(ProcessRunner, HonoursTheWorkingFolder) {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "korvix process folder test";
+  // Its own name: test runs side by side (a sanitizer build's, another
+  // checkout's) must not remove each other's folder.
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("korvix process folder " + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(folder);
   Result result = run_tool({"cwd"}, folder);
   ASSERT_EQ(result.lines.size(), 1u);
@@ -100,6 +104,23 @@ TEST(ProcessRunner, RunCapturedCollectsLinesWithLineFeeds) {
   std::string output = "old";
   EXPECT_TRUE(ProcessRunner::run_captured({child_tool(), "print", R"(a\r\nb)"}, output).succeeded());
   EXPECT_EQ(output, "a\nb\n");
+}
+
+TEST(ProcessRunner, RunCapturedEndsARunThatSaysTooMuch) {
+  // 400,000 lines of 100 bytes, 40 MB, for a limit of 1 MiB.
+  auto started = std::chrono::steady_clock::now();
+  std::string output;
+  RunResult run = ProcessRunner::run_captured({child_tool(), "lines", "400000", "100"}, output, nullptr, 1 << 20);
+  EXPECT_TRUE(run.output_cut);
+  EXPECT_TRUE(run.started());
+  EXPECT_LE(output.size(), 1u << 20);
+  EXPECT_GT(output.size(), 512u * 1024) << "what came before the limit is kept";
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30)) << "the child was ended";
+
+  RunResult within = ProcessRunner::run_captured({child_tool(), "lines", "1000", "100"}, output, nullptr, 1 << 20);
+  EXPECT_FALSE(within.output_cut);
+  EXPECT_TRUE(within.succeeded());
+  EXPECT_EQ(output.size(), 101000u);
 }
 
 TEST(ProcessRunner, ManyLinesAndLongLinesArriveWhole) {

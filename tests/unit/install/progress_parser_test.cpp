@@ -144,5 +144,26 @@ TEST_F(ParserTest, AFailureKeepsItsTextAndALogThatCannotOpenStillFeedsTheTail) {
   EXPECT_EQ(status.job_error, "The build failed (exit 5).");
 }
 
+TEST_F(ParserTest, ALogThatCantBeCreatedSaysWhyAndTheJobGoesOn) {
+  test::write_bytes(temp / "logs", "a file where the logs folder should be");
+  fs::path path = temp / "logs" / "install_1.log";
+  open_job_log(status, path);
+  EXPECT_EQ(status.log_path, path);
+  std::string start = "Couldn't write the log " + to_utf8(path) + " (";
+  EXPECT_TRUE(status.log_error.starts_with(start) && status.log_error.ends_with(").") &&
+              status.log_error.size() > start.size() + 2)
+      << status.log_error;
+  ProgressParser::append_log(status, "still shown");
+  ProgressParser::finish(status, outcome_succeeded, "");
+  EXPECT_EQ(status.output_tail.back(), "still shown");
+  EXPECT_EQ(status.job_state, job_succeeded);
+
+  // The next job's log starts afresh.
+  open_job_log(status, temp / "job.log");
+  EXPECT_EQ(status.log_error, "");
+  ProgressParser::append_log(status, "logged");
+  EXPECT_EQ(log_text(), "logged\n");
+}
+
 }  // namespace
 }  // namespace korvix

@@ -113,7 +113,7 @@ class PageLayoutTest : public test::TempUser {
       app.status->launcher_update = screen.snapshot.launcher_update;
     }
     rows = app.row_list();
-    MenuFacts facts = menu_facts(app, screen.snapshot, rows);
+    MenuFacts facts = menu_facts(app, rows);
     texts = status_texts({app.screen, app.message, {}}, screen.snapshot, facts);
   }
 

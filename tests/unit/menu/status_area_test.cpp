@@ -30,6 +30,18 @@ TEST(StatusTexts, FailedJobShowsItsErrorAndLogThenOutput) {
   EXPECT_EQ(texts[2].lines, (std::vector<std::string>{"one", "two"}));
 }
 
+TEST(StatusTexts, ALogThatCouldntBeWrittenIsNoFullOutput) {
+  MenuSnapshot snapshot;
+  snapshot.job_state = job_stopped;
+  snapshot.job_error = "Stopped.";
+  snapshot.log_path = "/logs/install.log";
+  snapshot.log_error = "Couldn't write the log /logs/install.log (No space left on device).";
+  std::vector<StatusText> texts = status_texts({screen_main, "", ""}, snapshot, MenuFacts{});
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[1].text, snapshot.log_error);
+  EXPECT_EQ(texts[1].color, theme::warning);
+}
+
 TEST(StatusTexts, SuccessTextFollowsTheJobKind) {
   MenuSnapshot snapshot;
   snapshot.job_state = job_succeeded;

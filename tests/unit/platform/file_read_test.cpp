@@ -27,5 +27,14 @@ TEST(ReadFileBytes, AllBytesOrNothing) {
   EXPECT_EQ(read_file_bytes(folder / "folder"), std::nullopt);
 }
 
+TEST(ReadFileBytes, ALimitReadsTheStartOfALongerFile) {
+  test::TempFolder folder;
+  test::write_bytes(folder / "record", "branch=main\ncommit=abc\n");
+  EXPECT_EQ(read_file_bytes(folder / "record", 7), "branch=");
+  EXPECT_EQ(read_file_bytes(folder / "record", 24), "branch=main\ncommit=abc\n");
+  EXPECT_EQ(read_file_bytes(folder / "record", 1000), "branch=main\ncommit=abc\n");
+  EXPECT_EQ(read_file_bytes(folder / "record", 0), std::string());
+}
+
 }  // namespace
 }  // namespace korvix

@@ -84,5 +84,23 @@ TEST_F(FileSave, AFailedSaveLeavesTheTargetUntouched) {
   EXPECT_EQ(entries_in(folder_), 1u);  // the temporary file is gone
 }
 
+TEST_F(FileSave, AReadOnlyFileIsNotReplaced) {
+  // Without any write permission: the read-only attribute on Windows.
+  std::filesystem::path target = folder_ / "korvix.toml";
+  ASSERT_TRUE(save_file_atomically(target, "kept"));
+  std::filesystem::permissions(
+      target,
+      std::filesystem::perms::owner_write | std::filesystem::perms::group_write | std::filesystem::perms::others_write,
+      std::filesystem::perm_options::remove);
+  SaveResult saved = save_file(target, "new");
+  EXPECT_EQ(saved.failed_at, SaveStep::replacing);
+  EXPECT_FALSE(saved.reason.empty());
+  EXPECT_EQ(read(target), "kept");
+  EXPECT_EQ(entries_in(folder_), 1u);
+  std::filesystem::permissions(target, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  EXPECT_TRUE(save_file(target, "new").ok()) << "writable again";
+  EXPECT_EQ(read(target), "new");
+}
+
 }  // namespace
 }  // namespace korvix

@@ -39,5 +39,19 @@ TEST_F(UnreadableSettingsTest, AReadThatFailsIsNoEmptyFileToWriteOver) {
   EXPECT_TRUE(std::filesystem::is_symlink(file));
 }
 
+using LinkedSettingsTest = SettingsFileTest;
+
+TEST_F(LinkedSettingsTest, AGameFileKeptElsewhereThroughALinkStaysLinked) {
+  // The player keeps one korvix.toml for two installs: this one links to it.
+  std::filesystem::create_directories(folder / "shared");
+  std::ofstream(folder / "shared" / "korvix.toml", std::ios::binary) << "fullscreen = true\n";
+  std::filesystem::create_symlink("shared/korvix.toml", file);
+  GameSettings settings;
+  settings.load(file);
+  ASSERT_TRUE(settings.step_value(graphics_settings()[0], 1));
+  EXPECT_TRUE(std::filesystem::is_symlink(file));
+  EXPECT_EQ(read(), "fullscreen = false\r\n") << "the file it leads to has the change";
+}
+
 }  // namespace
 }  // namespace korvix

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "app/launcher_app.h"
 #include "state_test_support.h"
 
@@ -51,6 +53,47 @@ TEST_F(InstallRecordTest, VersionTextShowsBranchShortCommitAndDate) {
   EXPECT_EQ(installed_version_text(app), "? 0123456");
   ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"main", "abc", ""}));
   EXPECT_EQ(installed_version_text(app), "main abc") << "a short id stays whole";
+}
+
+TEST_F(InstallRecordTest, TheMenuReadsARecordAgainOnlyWhenItChanges) {
+  fs::path installed = app.install_dir / install_record_file;
+  ASSERT_TRUE(write_install_record(installed, {"main", commit, "2026-03-01"}));
+  EXPECT_EQ(installed_version_text(app), "main 0123456 (2026-03-01)");
+  EXPECT_EQ(installed_branch(app), "main");
+
+  // The same size and time: the frame doesn't read the file again.
+  fs::file_time_type stamp = fs::last_write_time(installed);
+  write_bytes(installed, "branch=next\r\ncommit=" + commit + "\r\ndate=2026-03-09\r\n");
+  fs::last_write_time(installed, stamp);
+  EXPECT_EQ(installed_version_text(app), "main 0123456 (2026-03-01)");
+  EXPECT_EQ(installed_branch(app), "main");
+
+  // Another time: read again.
+  fs::last_write_time(installed, stamp + std::chrono::seconds(2));
+  EXPECT_EQ(installed_version_text(app), "next 0123456 (2026-03-09)");
+  EXPECT_EQ(installed_branch(app), "next");
+
+  // Gone: the sources' record serves, read as it changes too.
+  fs::remove(installed);
+  ASSERT_TRUE(write_install_record(app.source_dir / source_record_file, {"experimental", commit, ""}));
+  EXPECT_EQ(installed_version_text(app), "experimental 0123456");
+  ASSERT_TRUE(write_install_record(app.source_dir / source_record_file, {"exp", commit, ""}));
+  EXPECT_EQ(installed_version_text(app), "exp 0123456");
+  EXPECT_EQ(installed_branch(app), "");
+}
+
+TEST_F(InstallRecordTest, OnlyTheStartOfALargeRecordIsRead) {
+  std::string padding = "note=" + std::string(100 * 1024, 'x') + "\n";
+  write_bytes(temp / "large.txt", "branch=main\n" + padding + "commit=" + commit + "\n");
+  InstallRecord large = read_install_record(temp / "large.txt");
+  EXPECT_EQ(large.branch, "main");
+  EXPECT_EQ(large.commit, "") << "beyond the first 64 KiB";
+  // A line the limit cuts is left out, not read short.
+  std::string filler = "note=" + std::string(install_record_bytes_limit - 30, 'x') + "\n";
+  write_bytes(temp / "cut.txt", "branch=main\n" + filler + "commit=" + commit + "\n");
+  EXPECT_EQ(read_install_record(temp / "cut.txt").commit, "");
+  write_bytes(temp / "fits.txt", "branch=main\n" + filler.substr(100) + "commit=" + commit + "\n");
+  EXPECT_EQ(read_install_record(temp / "fits.txt").commit, commit);
 }
 
 TEST_F(InstallRecordTest, WithoutTheInstallsRecordTheSourcesRecordServesWhole) {

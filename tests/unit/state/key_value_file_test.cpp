@@ -72,6 +72,9 @@ TEST(KeyValueFile, AnEntryThatWouldNotReadBackIsLeftOutAndNeverInjectsLines) {
   KeyValues entries{{"install_dir", "/games\nrepo=evil/evil"}, {"repo", "good/repo"}, {"tail", "space "}, {"#k", "v"}};
   EXPECT_FALSE(write_ini(file, entries)) << "reports that not everything was written";
   EXPECT_EQ(read_ini(file), (KeyValues{{"repo", "good/repo"}}));
+  // Written first, a key that begins with a byte-order mark would lose it.
+  EXPECT_FALSE(write_ini(file, {{"\xEF\xBB\xBFkey", "v"}, {"\xF0", "after it"}}));
+  EXPECT_EQ(read_ini(file), (KeyValues{{"\xF0", "after it"}}));
 }
 
 TEST(KeyValueFile, MissingOrUnreadableFilesReadAsEmpty) {

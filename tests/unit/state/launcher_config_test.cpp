@@ -159,13 +159,42 @@ TEST_F(LauncherConfigTest, WhatIsSavedLoadsBackTheSame) {
   EXPECT_EQ(again.status->chosen_branch(), "next");
 }
 
-TEST_F(LauncherConfigTest, AFailedSaveIsSilentAndKeepsTheFields) {
+TEST_F(LauncherConfigTest, AFailedSaveKeepsTheFieldsAndTheMenuTellsWhy) {
+  // A file where the data folder should be: nothing can be written.
   write_bytes(temp / "not-a-folder", "x");
   env.set("APPDATA", to_utf8(temp / "not-a-folder"));
   app.direct_start = true;
-  EXPECT_FALSE(save_config(app));
+  std::string reason;
+  EXPECT_FALSE(save_config(app, &reason));
+  EXPECT_FALSE(reason.empty());
   EXPECT_TRUE(app.direct_start);
   EXPECT_EQ(read_bytes(temp / "not-a-folder"), "x");
+
+  // A choice on the menu that can't be kept says so, with the system's reason.
+  app.activate(row_start_directly);
+  EXPECT_FALSE(app.direct_start) << "the choice stands for this run";
+  EXPECT_EQ(app.message, "Couldn't save launcher.ini (" + reason + ").");
+}
+
+TEST_F(LauncherConfigTest, AReadOnlyFileStaysAsItWasAndTheMenuTellsSo) {
+  write_bytes(ini(), "direct_start=0\r\n");
+  fs::permissions(ini(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  app.activate(row_start_directly);
+  EXPECT_TRUE(app.message.starts_with("Couldn't save launcher.ini (")) << app.message;
+  EXPECT_EQ(read_bytes(ini()), "direct_start=0\r\n");
+  fs::permissions(ini(), fs::perms::owner_write, fs::perm_options::add);
+  app.message.clear();
+  app.activate(row_start_directly);
+  EXPECT_EQ(app.message, "") << "saved once it may be written";
+}
+
+TEST_F(LauncherConfigTest, AValueThatCantBeStoredIsToldToo) {
+  app.install_dir = temp / "ends in a blank ";
+  std::string reason;
+  EXPECT_FALSE(save_config(app, &reason));
+  EXPECT_EQ(reason, "its install_dir has a line break or ends in a blank");
+  EXPECT_TRUE(fs::exists(ini())) << "the rest is saved";
 }
 
 }  // namespace

@@ -59,24 +59,24 @@ TEST(MediaCache, TheMakerIsToldTheGameTheSourceAndWhereToWrite) {
 TEST(MediaCache, AFailedRunIsQuotedWithAtMost200BytesOnOneLine) {
   // 199 ASCII bytes, then a three-byte character that would end at byte 202.
   std::string long_output = std::string(150, 'x') + "\n" + std::string(48, 'y') + "\xe2\x82\xac tail\n";
-  RunResult failed{3, ""};
   struct Case {
     const char* what;
-    RunResult result;
+    int exit_code;
+    const char* start_error;
     std::string output;
     std::string reason;
   };
   const Case cases[] = {
-      {"output, cut before the character", failed, long_output, std::string(150, 'x') + " " + std::string(48, 'y')},
-      {"lines joined, trailing break dropped", failed, "first\nsecond\n", "first second"},
-      {"a start error wins over output",
-       {1, "couldn't start korvix-subtitles.exe (error 2)"},
-       "ignored",
+      {"output, cut before the character", 3, "", long_output, std::string(150, 'x') + " " + std::string(48, 'y')},
+      {"lines joined, trailing break dropped", 3, "", "first\nsecond\n", "first second"},
+      {"a start error wins over output", 1, "couldn't start korvix-subtitles.exe (error 2)", "ignored",
        "couldn't start korvix-subtitles.exe (error 2)"},
-      {"nothing printed, an exit code", failed, "", "exit code 3"},
-      {"nothing printed, exit 0", {0, ""}, "", "it wrote no file"},
+      {"nothing printed, an exit code", 3, "", "", "exit code 3"},
+      {"nothing printed, exit 0", 0, "", "", "it wrote no file"},
   };
-  for (const Case& c : cases) EXPECT_EQ(maker_failure_reason(c.result, c.output), c.reason) << c.what;
+  for (const Case& c : cases) {
+    EXPECT_EQ(maker_failure_reason(RunResult{c.exit_code, c.start_error}, c.output), c.reason) << c.what;
+  }
 
   EXPECT_EQ(sound_fetch_failure("boom"), "Couldn't get the sound (boom).");
   EXPECT_EQ(frames_fetch_failure("boom"),

@@ -58,6 +58,12 @@ TEST(HttpTest, CurlResultsBecomeReplies) {
     EXPECT_FALSE(reply.ok) << body;
     EXPECT_EQ(reply.error, "Unexpected reply from GitHub.") << body;
   }
+  // A reply cut at the limit is unexpected, however its run ended.
+  for (int code : {0, 1, 23}) {
+    ApiReply cut = api_reply_from_curl({code, "", true}, "{\n\"sha\": \"abc\"\n");
+    EXPECT_FALSE(cut.ok);
+    EXPECT_EQ(cut.error, "Unexpected reply from GitHub.") << code;
+  }
   ApiReply good = api_reply_from_curl({0, ""}, "{\n\"sha\": \"abc\"\n}\n");
   EXPECT_TRUE(good.ok);
   EXPECT_EQ(good.error, "");

@@ -193,6 +193,8 @@ TEST_F(UpdateChecksTest, LatestCommitFailuresGiveTheirTexts) {
       {R"("mode": "json_then_text")", "Unexpected reply from GitHub."},
       {R"("mode": "empty")", "Unexpected reply from GitHub."},
       {R"("body": "{\"message\": \"Not Found\"}")", "GitHub doesn't know the branch main."},
+      // The right commit, but with 17 MiB more: more than a request may take.
+      {R"("pad": 17825792)", "Unexpected reply from GitHub."},
   };
   for (const Case& c : cases) {
     server_->set_config(R"({"rules": [{"path": "/repos/)" + repo_name + R"(/commits/main", )" + c.rule + "}]}");
@@ -202,7 +204,7 @@ TEST_F(UpdateChecksTest, LatestCommitFailuresGiveTheirTexts) {
     EXPECT_EQ(s.check_error, c.error) << c.rule;
     EXPECT_EQ(s.behind_by, -1) << c.rule;
   }
-  EXPECT_EQ(server_->request_paths().size(), 5u) << "no compare after a failed latest commit";
+  EXPECT_EQ(server_->request_paths().size(), 6u) << "no compare after a failed latest commit";
 }
 
 TEST_F(UpdateChecksTest, RepositoryGitHubDoesNotKnow) {

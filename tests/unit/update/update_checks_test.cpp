@@ -29,6 +29,9 @@ void wait_for_workers(const std::shared_ptr<LauncherStatus>& status) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   ASSERT_EQ(status.use_count(), 1) << "a worker never finished";
+  // use_count() orders nothing: the lock, taken after the worker's last one,
+  // makes what it stored visible to the checks that follow without it.
+  std::lock_guard lock(status->mutex);
 }
 
 TEST(UpdateCheckNumbersTest, ConversionsOfJsonNumbers) {

@@ -251,6 +251,15 @@ TEST_F(LineEdits, WordsStayOnOneLineAndTypingStopsAtTheFieldsSize) {
   EXPECT_EQ(clip().lines[1].text.size(), 1499u);
   EXPECT_FALSE(document.set_line_text(1, long_words + "more")) << "but doesn't grow";
   EXPECT_EQ(clip().lines[1].text.size(), 1499u);
+
+  // Within one gesture (a field with the keyboard) what was deleted may be
+  // typed again, up to the length the gesture started with.
+  document.begin_edit();
+  ASSERT_TRUE(document.set_line_text(1, long_words.substr(3)));
+  ASSERT_TRUE(document.set_line_text(1, long_words.substr(3) + "ab"));
+  EXPECT_EQ(clip().lines[1].text.size(), 1499u);
+  EXPECT_FALSE(document.set_line_text(1, long_words.substr(3) + "abc"));
+  document.end_edit();
 }
 
 TEST_F(LineEdits, SortingAfterADragKeepsThePickedLine) {

@@ -10,11 +10,11 @@
 namespace korvix::test {
 namespace {
 
-using MediaFetch = MediaTest;
+using MediaFetchThreads = MediaTest;
 
 constexpr const char* movie_source = "movies/intro ms=1500 rate=8000 channels=2 fps=4 frames=6 width=48 height=27";
 
-TEST_F(MediaFetch, SoundAndPicturesAreFetchedOnceThenComeFromTheCacheWithoutTheMaker) {
+TEST_F(MediaFetchThreads, SoundAndPicturesAreFetchedOnceThenComeFromTheCacheWithoutTheMaker) {
   put_maker(sources / "out" / "build" / "release" / "korvix-subtitles.exe");
   open({video(movie_source), clip_of("vo/dock", {{0, 800, "at the dock", 0}})});
   EXPECT_TRUE(editor.media.fetching_sound() && editor.media.fetching_pictures()) << "due in 0.2 s";
@@ -76,7 +76,7 @@ TEST_F(MediaFetch, SoundAndPicturesAreFetchedOnceThenComeFromTheCacheWithoutTheM
   EXPECT_EQ(runs().size(), 3u);
 }
 
-TEST_F(MediaFetch, FailuresSayWhyLeaveNothingHalfWrittenAndAreFetchedAgain) {
+TEST_F(MediaFetchThreads, FailuresSayWhyLeaveNothingHalfWrittenAndAreFetchedAgain) {
   put_maker(install_maker());
   const std::string x190(190, 'x');
   const std::string e_acute = "\xc3\xa9";
@@ -155,15 +155,17 @@ TEST_F(MediaFetch, FailuresSayWhyLeaveNothingHalfWrittenAndAreFetchedAgain) {
   }
 }
 
-TEST_F(MediaFetch, WithoutAMakerItSaysSoAndACachedSoundStillPlays) {
+TEST_F(MediaFetchThreads, WithoutAMakerItSaysSoAndACachedSoundStillPlays) {
   const std::string cached_movie = "movies/cached";
-  write_bytes(media_cache_paths(install, cached_movie).wav,
-              stand_in::wav_bytes(16, 1, 8000, 4000, stand_in::sine(440, 8000)));
   open({clip_of("vo/none", {}), video(cached_movie)});
 
   start_fetch(0);
   EXPECT_FALSE(editor.media.fetching_sound()) << "no thread: it fails at once";
   EXPECT_EQ(editor.document.status, "The subtitle maker isn't built (Update first): no sound to play.");
+  EXPECT_FALSE(fs::exists(install / "subtitles" / "work")) << "no cache folder without a maker to fill it";
+
+  write_bytes(media_cache_paths(install, cached_movie).wav,
+              stand_in::wav_bytes(16, 1, 8000, 4000, stand_in::sine(440, 8000)));
 
   fetch(1);
   EXPECT_EQ(editor.document.status, "The subtitle maker isn't built (Update first): no movie to show.");
@@ -178,7 +180,33 @@ TEST_F(MediaFetch, WithoutAMakerItSaysSoAndACachedSoundStillPlays) {
   EXPECT_TRUE(editor.document.status.ends_with(").")) << editor.document.status;
 }
 
-TEST_F(MediaFetch, AWavWithoutFramesIsAnEmptySoundNotAFailure) {
+TEST_F(MediaFetchThreads, ABrokenCacheEntryIsDeletedAndFetchedAgain) {
+  put_maker(install_maker());
+  const std::string source = "movies/old fps=2 frames=3 width=16 height=9";
+  const MediaCachePaths paths = media_cache_paths(install, source);
+  write_bytes(paths.wav, "RIFF and nothing else");
+  write_bytes(paths.frames / "index.txt", "fps 25 frames 3 width 16");
+  open({video(source), clip_of("elsewhere", {})});
+
+  fetch(0);
+  // Whichever fetch ended last had the last word.
+  EXPECT_TRUE(editor.document.status.starts_with("Couldn't read the sound: ") ||
+              editor.document.status == unreadable_movie)
+      << editor.document.status;
+  EXPECT_FALSE(editor.media.sound_ready());
+  EXPECT_EQ(editor.media.movie(), nullptr);
+  EXPECT_EQ(cached(), std::vector<std::string>{}) << "neither is used for ever";
+  EXPECT_TRUE(runs().empty()) << "the cache had both";
+
+  fetch(1);
+  fetch(0);
+  EXPECT_TRUE(editor.media.sound_ready()) << editor.document.status;
+  ASSERT_NE(editor.media.movie(), nullptr) << editor.document.status;
+  EXPECT_EQ(editor.media.movie()->frame_count, 3);
+  EXPECT_EQ(runs().size(), 3u) << "the other clip's sound, then this one's sound and pictures";
+}
+
+TEST_F(MediaFetchThreads, AWavWithoutFramesIsAnEmptySoundNotAFailure) {
   put_maker(install_maker());
   open({clip_of("vo/silent ms=0", {{0, 500, "...", 0}})});
   fetch(0);
@@ -192,7 +220,7 @@ TEST_F(MediaFetch, AWavWithoutFramesIsAnEmptySoundNotAFailure) {
   EXPECT_EQ(editor.document.status, "");
 }
 
-TEST_F(MediaFetch, GoingBackToAClipWhoseFetchRunsStartsNoSecondMaker) {
+TEST_F(MediaFetchThreads, GoingBackToAClipWhoseFetchRunsStartsNoSecondMaker) {
   put_maker(install_maker());
   env.set("KORVIX_MAKER_SLEEP_MS", "700");
   open({clip_of("vo/a", {}), clip_of("vo/b", {})});
@@ -219,7 +247,7 @@ TEST_F(MediaFetch, GoingBackToAClipWhoseFetchRunsStartsNoSecondMaker) {
   EXPECT_EQ(runs().size(), 2u);
 }
 
-TEST_F(MediaFetch, ReleasedWhileTheMakerRunsTheSoundIsStillCachedForNextTime) {
+TEST_F(MediaFetchThreads, ReleasedWhileTheMakerRunsTheSoundIsStillCachedForNextTime) {
   put_maker(install_maker());
   env.set("KORVIX_MAKER_SLEEP_MS", "300");
   open({clip_of("vo/late", {})});
@@ -231,7 +259,7 @@ TEST_F(MediaFetch, ReleasedWhileTheMakerRunsTheSoundIsStillCachedForNextTime) {
   EXPECT_EQ(runs().size(), 1u);
 }
 
-TEST(MediaFetchGate, CloseWaitsForAUseInProgressAndNoneStartsAfter) {
+TEST(SdlUseGateThreads, CloseWaitsForAUseInProgressAndNoneStartsAfter) {
   SdlUseGate gate;
   std::atomic<bool> inside{false};
   std::atomic<bool> finished{false};

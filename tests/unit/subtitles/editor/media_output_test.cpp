@@ -51,9 +51,9 @@ class OffscreenTarget {
                                        << ", " << int(want.b) << ")";
 }
 
-using MediaPicture = MediaTest;
+using MediaPictureThreads = MediaTest;
 
-TEST_F(MediaPicture, ThePictureUnderThePlayheadIsDecodedIntoTheTextureWhenItsNumberChanges) {
+TEST_F(MediaPictureThreads, ThePictureUnderThePlayheadIsDecodedIntoTheTextureWhenItsNumberChanges) {
   put_maker(install_maker());
   const std::string source = "movies/colours fps=4 frames=6 width=48 height=27";
   open({video(source), clip_of("vo/other", {})});
@@ -108,9 +108,9 @@ TEST_F(MediaPicture, ThePictureUnderThePlayheadIsDecodedIntoTheTextureWhenItsNum
   EXPECT_FALSE(editor.media.movie_picture(1000)) << "released";
 }
 
-using MediaPlayback = MediaTest;
+using MediaPlaybackThreads = MediaTest;
 
-TEST_F(MediaPlayback, PlaysThroughSdlsDummyDriverAndThePlayheadFollows) {
+TEST_F(MediaPlaybackThreads, PlaysThroughSdlsDummyDriverAndThePlayheadFollows) {
   SDL_SetHint(SDL_HINT_AUDIO_DRIVER, "dummy");
   put_maker(install_maker());
   open({clip_of("vo/long ms=3000 rate=16000", {{200, 900, "hello", 0}}), clip_of("vo/short ms=300", {})});

@@ -1,0 +1,61 @@
+// One frame of the editor screen, as its parts see it.
+#pragma once
+
+#include "subtitles/editor/screen/editor_style.h"
+#include "subtitles/editor/subtitle_editor.h"
+
+namespace korvix {
+
+struct EditorFrame {
+  explicit EditorFrame(SubtitleEditor& editor, const EditorMetrics& metrics)
+      : document(editor.document), media(editor.media), screen(editor.screen), m(metrics) {}
+
+  EditorDocument& document;
+  EditorMedia& media;
+  EditorScreen& screen;
+  const EditorMetrics& m;
+
+  // An edit made with a widget of the right pane: the status line is cleared
+  // at the end of the frame. (Keyboard shortcuts keep the operation's message.)
+  void widget_edit(bool changed) { widget_edited = widget_edited || changed; }
+  bool widget_edited = false;
+};
+
+// ---- The parts, top to bottom, left to right
+
+// Title, path, filter, search, Save, Undo, Redo, A- and A+, Back. True when
+// Back left the editor: the document is closed then.
+bool draw_toolbar(EditorFrame& frame);
+void draw_status_line(EditorFrame& frame);
+// The clip list, its splitter and the right pane.
+void draw_panes(EditorFrame& frame);
+void draw_clip_list(EditorFrame& frame, ImVec2 size);
+void draw_clip_pane(EditorFrame& frame);
+void draw_transport_row(EditorFrame& frame);
+void draw_edit_row(EditorFrame& frame);
+void draw_speakers_panel(EditorFrame& frame);
+void draw_line_table(EditorFrame& frame);
+// The popup "##look", opened by "Look..." in the transport row.
+void draw_look_panel(EditorFrame& frame);
+void run_shortcuts(EditorFrame& frame);
+
+// ---- Commands that buttons and keys share
+
+// +1 bigger, -1 smaller, 0 as it was; saved at once.
+void change_text_scale(EditorFrame& frame, int direction);
+// Page Up (-1) / Page Down (+1) in the list's drawn order; the list follows.
+void step_clip(EditorFrame& frame, int step);
+// Alt+Up (-1) / Alt+Down (+1): the selected clip within its group.
+void move_selected_clip(EditorFrame& frame, int step);
+// Play, or pause while playing.
+void toggle_playing(EditorFrame& frame);
+// Playing restarts where it is, for a new speed or loop.
+template <typename Change>
+void restart_playing_after(EditorFrame& frame, Change change) {
+  bool was_playing = frame.media.playing();
+  if (was_playing) frame.media.pause();
+  change();
+  if (was_playing) frame.media.play();
+}
+
+}  // namespace korvix

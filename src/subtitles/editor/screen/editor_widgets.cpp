@@ -1,0 +1,125 @@
+#include "subtitles/editor/screen/editor_widgets.h"
+
+#include <imgui_internal.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "subtitles/editor/editor_document.h"
+#include "subtitles/editor/soft_wrap.h"
+#include "subtitles/editor/typed_text.h"
+
+namespace korvix {
+
+namespace {
+
+// The bytes a field may hold: the typing limit, or a longer text's own length
+// as it was when the field got the keyboard, so deleting from a long text and
+// typing again never loses room.
+size_t field_room(const char* label, const std::string& text, size_t max_typed) {
+  static ImGuiID active = 0;
+  static size_t room = 0;
+  const ImGuiID id = ImGui::GetID(label);
+  const size_t wanted = std::max(max_typed, text.size());
+  if (ImGui::GetActiveID() != id) {
+    if (active == id) active = 0;
+    return wanted;
+  }
+  if (active != id) {
+    active = id;
+    room = wanted;
+  }
+  room = std::max(room, wanted);
+  return room;
+}
+
+// The buffer a field edits: the text, with its room to type.
+std::string field_buffer(const char* label, const std::string& text, size_t max_typed) {
+  std::string buffer = text;
+  buffer.resize(field_room(label, text, max_typed) + 1, '\0');
+  return buffer;
+}
+
+float text_width(std::string_view text) {
+  return ImGui::GetFont()->CalcTextSizeA(ImGui::GetFontSize(), FLT_MAX, 0.0f, text.data(), text.data() + text.size()).x;
+}
+
+struct WrapWidth {
+  float width;
+};
+
+// Each frame of the field: its rows wrapped again at the width, in place.
+int rewrap(ImGuiInputTextCallbackData* data) {
+  const WrapWidth& wrap = *static_cast<const WrapWidth*>(data->UserData);
+  std::string_view text(data->Buf, static_cast<size_t>(data->BufTextLen));
+  std::string wrapped(text);
+  apply_soft_breaks(wrapped, soft_breaks(text, wrap.width, text_width));
+  if (wrapped != text) {
+    std::memcpy(data->Buf, wrapped.data(), wrapped.size());
+    data->BufDirty = true;
+  }
+  return 0;
+}
+
+float inner_width(float width) { return std::max(1.0f, width - 2.0f * ImGui::GetStyle().FramePadding.x - 2.0f); }
+
+}  // namespace
+
+bool input_string(const char* label, std::string& text, size_t max_typed, ImGuiInputTextFlags flags,
+                  const char* hint) {
+  std::string buffer = field_buffer(label, text, max_typed);
+  bool edited = hint ? ImGui::InputTextWithHint(label, hint, buffer.data(), buffer.size(), flags)
+                     : ImGui::InputText(label, buffer.data(), buffer.size(), flags);
+  if (edited) text = buffer.c_str();
+  return edited;
+}
+
+float words_field_height(const std::string& text, float width) {
+  size_t rows = soft_breaks(text, inner_width(width), text_width).size() + 1;
+  return static_cast<float>(rows) * ImGui::GetTextLineHeight() + 2.0f * ImGui::GetStyle().FramePadding.y + 1.0f;
+}
+
+bool input_words(const char* label, std::string& text, size_t max_typed, float width) {
+  WrapWidth wrap{inner_width(width)};
+  std::string buffer = field_buffer(label, text, max_typed);
+  apply_soft_breaks(buffer, soft_breaks(text, wrap.width, text_width));
+  ImGuiInputTextFlags flags = ImGuiInputTextFlags_CtrlEnterForNewLine | ImGuiInputTextFlags_CallbackAlways;
+  bool edited = ImGui::InputTextMultiline(label, buffer.data(), buffer.size(),
+                                          ImVec2(width, words_field_height(text, width)), flags, rewrap, &wrap);
+  if (!edited) return false;
+  std::string typed = one_line(buffer.c_str());
+  if (typed == text) return false;
+  text = std::move(typed);
+  return true;
+}
+
+void follow_field_gesture(EditorDocument& document) {
+  if (ImGui::IsItemActive()) document.begin_edit();
+  if (ImGui::IsItemDeactivated()) document.end_edit();
+}
+
+const char* label_end(const char* label) {
+  const char* hashes = std::strstr(label, "##");
+  return hashes ? hashes : label + std::strlen(label);
+}
+
+float button_width(const char* label) {
+  return ImGui::CalcTextSize(label, label_end(label)).x + 2.0f * ImGui::GetStyle().FramePadding.x;
+}
+
+float checkbox_width(const char* label) {
+  const ImGuiStyle& style = ImGui::GetStyle();
+  return ImGui::GetFrameHeight() + style.ItemInnerSpacing.x + ImGui::CalcTextSize(label, label_end(label)).x;
+}
+
+FlowRow::FlowRow() : right_(ImGui::GetCursorScreenPos().x + ImGui::GetContentRegionAvail().x) {}
+
+void FlowRow::place(float width) {
+  if (!first_) {
+    ImGui::SameLine();
+    if (ImGui::GetCursorScreenPos().x + width > right_) ImGui::NewLine();
+  }
+  first_ = false;
+}
+
+}  // namespace korvix

@@ -1,0 +1,235 @@
+// The editor screen driven the way a player drives it: the real draw_editor in
+// an interface frame, with the mouse and the keyboard put in between frames.
+#include <gtest/gtest.h>
+
+#include "editor_test_support.h"
+#include "harness/interaction_harness.h"
+#include "subtitles/clip_groups.h"
+#include "subtitles/editor/draw_editor.h"
+#include "subtitles/editor/subtitle_editor.h"
+#include "subtitles/editor_view.h"
+
+namespace korvix::test {
+namespace {
+
+class EditorScreenTest : public ::testing::Test {
+ protected:
+  // Clips 0 to 3: "vo/dock/mira" and "vo/dock/bo" are in the group "Dock";
+  // "vo/road/kai" (edited) and "movies/end" are in none.
+  void SetUp() override {
+    std::vector<SubtitleClip> clips = {
+        clip_of("vo/dock/mira", {{0, 1800, "Tie the boat up, Bo.", 0}, {1900, 4100, "It won't hold.", 1}}),
+        clip_of("vo/dock/bo", {{0, 1500, "At the dock.", 0}}),
+        clip_of("vo/road/kai", {{0, 2000, "The road is long.", 0}}, true),
+        clip_of("movies/end", {{1200, 5200, "Korvix, long ago.", 0}}),
+    };
+    clips[3].kind = ClipKind::video;
+    write_bytes(subtitle_file_path(install.path()), write_subtitles(clips, ""));
+    write_bytes(groups_file_path(install.path()),
+                "korvix-subtitle-groups 1\ngroup 1 Dock\nvo/dock/mira\nvo/dock/bo\nungrouped 1\n");
+    open();
+  }
+
+  void open() {
+    std::string error;
+    ASSERT_TRUE(editor.open(install.path(), install / "sources", error)) << error;
+    editor.document.clock = [this] { return now; };
+    ui.frames(2);
+  }
+
+  std::string groups_file() const { return read_bytes(groups_file_path(install.path())); }
+  EditorView view_file() const {
+    EditorView view;
+    parse_view(read_bytes(view_file_path(install.path())), view);
+    return view;
+  }
+
+  const DrawnItem& clip_row(int clip) { return ui.get_in_scope("##clip", clip); }
+  const DrawnItem& group_row(int group) { return ui.get_in_scope("##group", group); }
+  const DrawnItem& words_field(int line) { return ui.get_in_scope("##text", line); }
+
+  double now = 100.0;
+  TempFolder install;
+  SubtitleEditor editor;
+  bool left = false;
+  InteractionHarness ui{1280, 760, [this] {
+                          left = draw_editor(editor, editor.document.view.text_scale,
+                                             ImGui::GetIO().Fonts->Fonts[0]);
+                        }};
+};
+
+TEST_F(EditorScreenTest, ClipsAndGroupsAreMovedAndRenamedByMouseAndSaved) {
+  // Drag the road clip onto the lower half of Bo's row: it joins the group right after Bo.
+  const ImRect bo = clip_row(1).rect;
+  ui.drag(clip_row(2).centre(), ImVec2(bo.GetCenter().x, bo.Max.y - 3));
+  EXPECT_EQ(groups_file(),
+            "korvix-subtitle-groups 1\ngroup 1 Dock\nvo/dock/mira\nvo/dock/bo\nvo/road/kai\nungrouped 1\n");
+
+  // Onto the "Not in a group" header: out of the group again.
+  ui.drag(clip_row(0).centre(), ui.get("##ungrouped").centre());
+  EXPECT_EQ(groups_file(), "korvix-subtitle-groups 1\ngroup 1 Dock\nvo/dock/bo\nvo/road/kai\nungrouped 1\n");
+
+  // Double-click renames: Escape keeps the old name, an empty name too, Enter takes a new one.
+  ui.double_click(group_row(0).centre());
+  ASSERT_NE(ui.find("##label"), nullptr) << "the header became the name field";
+  ui.type("Harbour");
+  ui.key(ImGuiKey_Escape);
+  EXPECT_EQ(ui.find("##label"), nullptr);
+  EXPECT_EQ(editor.document.groups.groups[0].name, "Dock");
+  EXPECT_TRUE(editor.document.groups.groups[0].open) << "the double-click doesn't close the group";
+
+  ui.double_click(group_row(0).centre());
+  ui.key(ImGuiKey_Backspace);  // the name is selected: it goes
+  ui.key(ImGuiKey_Enter);
+  EXPECT_EQ(editor.document.groups.groups[0].name, "Dock");
+
+  ui.double_click(group_row(0).centre());
+  ui.type("Harbour");
+  ui.key(ImGuiKey_Enter);
+  EXPECT_EQ(groups_file(), "korvix-subtitle-groups 1\ngroup 1 Harbour\nvo/dock/bo\nvo/road/kai\nungrouped 1\n");
+
+  // A click closes the group: its clips leave the list.
+  ui.click(group_row(0).centre());
+  EXPECT_EQ(ui.find_in_scope("##clip", 1), nullptr);
+  EXPECT_NE(groups_file().find("group 0 Harbour"), std::string::npos);
+}
+
+TEST_F(EditorScreenTest, TheListSplitterIsSavedWhenLetGo) {
+  const float before = editor.document.view.list_width;
+  const DrawnItem split = ui.get("##split");
+  ui.move_to(split.centre());
+  ui.press();
+  for (int i = 1; i <= 4; ++i) ui.move_to(ImVec2(split.centre().x + 32.0f * i, split.centre().y));
+  EXPECT_FALSE(fs::exists(view_file_path(install.path()))) << "nothing written while the mouse is held";
+  ui.release();
+  EXPECT_NEAR(editor.document.view.list_width, before + 128.0f / 1280.0f, 1e-4);
+  EXPECT_NEAR(view_file().list_width, editor.document.view.list_width, 1e-3);
+  EXPECT_GT(ui.get("##split").rect.Min.x, split.rect.Min.x + 100) << "the pane follows";
+}
+
+TEST_F(EditorScreenTest, TypingStaysTextWhileOnlyTheFirstShortcutsWorkAndUndoTakesTheEditBack) {
+  editor.document.view.text_scale = 1.21f;
+  ui.frames(2);
+  ui.click(words_field(0).centre());
+  ASSERT_TRUE(ImGui::GetIO().WantTextInput);
+  ui.key(ImGuiKey_End);
+  // "3" types a digit; it doesn't give the line speaker 3.
+  ui.type_key(ImGuiKey_3, "3");
+  EXPECT_EQ(editor.document.selected()->lines[0].text, "Tie the boat up, Bo.3");
+  EXPECT_EQ(editor.document.selected()->lines[0].speaker, 0);
+  // Ctrl+0 still resets the text size, and it is saved.
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_0);
+  EXPECT_FLOAT_EQ(editor.document.view.text_scale, 1.0f);
+  EXPECT_FLOAT_EQ(view_file().text_scale, 1.0f);
+  // Page Down is no shortcut while typing.
+  ui.key(ImGuiKey_PageDown);
+  EXPECT_EQ(editor.document.selected_clip(), 0);
+
+  // Enter leaves the field; out of it the digit is a speaker, and Ctrl+Z undoes
+  // first it and then the typing.
+  ui.key(ImGuiKey_Enter);
+  ASSERT_FALSE(ImGui::GetIO().WantTextInput);
+  ui.key(ImGuiKey_3);
+  EXPECT_EQ(editor.document.selected()->lines[0].speaker, 2);
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(editor.document.selected()->lines[0].speaker, 0);
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(editor.document.selected()->lines[0].text, "Tie the boat up, Bo.");
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_Y);
+  EXPECT_EQ(editor.document.selected()->lines[0].text, "Tie the boat up, Bo.3");
+  // Ctrl+S saves; the toolbar says so.
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_S);
+  EXPECT_FALSE(editor.document.dirty());
+  EXPECT_NE(read_bytes(subtitle_file_path(install.path())).find("Bo.3"), std::string::npos);
+  EXPECT_NE(ui.find("Saved###save"), nullptr);
+}
+
+TEST_F(EditorScreenTest, TextsLongerThanTheFieldsAreShownAndKeptWhole) {
+  std::string long_words;
+  while (long_words.size() < 1500) long_words += "word" + std::to_string(long_words.size()) + " ";
+  std::string long_name(100, 'n');
+  SubtitleClip clip = clip_of("vo/long", {{0, 60000, long_words, 0}, {60000, 61000, "short", 0}});
+  clip.names[0] = long_name;
+  write_bytes(subtitle_file_path(install.path()), write_subtitles({clip}, ""));
+  fs::remove(groups_file_path(install.path()));
+  open();
+
+  // The field grows with the wrapped text: many rows, all of them there.
+  EXPECT_GT(words_field(0).rect.GetHeight(), 10 * ImGui::GetTextLineHeight());
+
+  // Editing the end of a long text keeps the rest of it; typing can't make it longer.
+  ui.click(words_field(0).centre());
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_End);
+  ui.key(ImGuiKey_Backspace);
+  ui.key(ImGuiKey_Backspace);
+  ui.type("!");
+  ui.type("?");
+  const std::string& text = editor.document.selected()->lines[0].text;
+  EXPECT_EQ(text, long_words.substr(0, long_words.size() - 2) + "!?");
+  ui.type("+");
+  EXPECT_EQ(text.size(), long_words.size()) << "typing stops at the text's own length";
+  ui.key(ImGuiKey_Enter);
+
+  // The speaker's long name, drawn in its field, is saved whole with the edit.
+  EXPECT_NE(ui.find("##name"), nullptr);
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_S);
+  std::vector<SubtitleClip> saved;
+  std::string error;
+  ASSERT_TRUE(read_subtitles(read_bytes(subtitle_file_path(install.path())), saved, &error)) << error;
+  EXPECT_EQ(saved[0].names[0], long_name);
+  EXPECT_EQ(saved[0].lines[0].text, long_words.substr(0, long_words.size() - 2) + "!?");
+}
+
+TEST_F(EditorScreenTest, PageDownFromAFilteredOutClipGoesThroughTheDrawnOrder) {
+  // Only speech: the movie (clip 3) is selected but not listed.
+  editor.screen.filter = ClipFilter::riding;
+  editor.document.select_clip(3);
+  ui.frames(2);
+  EXPECT_EQ(ui.find_in_scope("##clip", 3), nullptr);
+  ui.key(ImGuiKey_PageDown);
+  EXPECT_EQ(editor.document.selected_clip(), 0) << "the first listed clip";
+  ui.key(ImGuiKey_PageDown);
+  EXPECT_EQ(editor.document.selected_clip(), 1);
+  ui.key(ImGuiKey_PageDown);
+  EXPECT_EQ(editor.document.selected_clip(), 2) << "past the group into the ungrouped clips";
+  ui.key(ImGuiKey_PageDown);
+  EXPECT_EQ(editor.document.selected_clip(), 2) << "nothing after the last";
+  ui.key(ImGuiKey_PageUp);
+  EXPECT_EQ(editor.document.selected_clip(), 1);
+}
+
+TEST_F(EditorScreenTest, AListOfThousandsDrawsOnlyTheRowsOnScreenAndPageDownScrollsToThem) {
+  std::vector<SubtitleClip> clips;
+  std::string groups = "korvix-subtitle-groups 1\n";
+  for (int g = 0; g < 20; ++g) {
+    groups += "group 1 Group " + std::to_string(g) + "\n";
+    for (int c = 0; c < 100; ++c) {
+      std::string source = "vo/" + std::to_string(g) + "/" + std::to_string(c);
+      clips.push_back(clip_of(source, {{0, 1000, "line of clip " + source, 0}}));
+      groups += source + "\n";
+    }
+  }
+  write_bytes(subtitle_file_path(install.path()), write_subtitles(clips, ""));
+  write_bytes(groups_file_path(install.path()), groups + "ungrouped 1\n");
+  open();
+
+  size_t drawn = ui.find_all("##clip").size();
+  EXPECT_GT(drawn, 5u);
+  EXPECT_LT(drawn, 40u) << "only the rows on screen";
+
+  // Far past the edge of the view: the list scrolls the row to 40 % of its height.
+  editor.document.select_clip(1500);
+  ui.frames(2);
+  ui.key(ImGuiKey_PageDown);
+  ASSERT_EQ(editor.document.selected_clip(), 1501);
+  ui.frames(2);
+  const DrawnItem* row = ui.find_in_scope("##clip", 1501);
+  ASSERT_NE(row, nullptr);
+  ASSERT_TRUE(row->visible());
+  float share = (row->rect.GetCenter().y - row->clip.Min.y) / row->clip.GetHeight();
+  EXPECT_NEAR(share, 0.4f, 0.05f);
+  EXPECT_LT(ui.find_all("##clip").size(), 40u);
+}
+
+}  // namespace
+}  // namespace korvix::test
