@@ -81,7 +81,7 @@ GameLookLayout layout_game_look(const Box& area, const std::vector<LookLine>& li
 
   struct Row {
     std::string text;
-    colours::Colour colour;
+    ImU32 colour;
     double width;
   };
   std::vector<Row> rows;
@@ -100,7 +100,7 @@ GameLookLayout layout_game_look(const Box& area, const std::vector<LookLine>& li
   auto row_y = [&](size_t i) { return first + static_cast<double>(i) * v; };
 
   if (look.background > 0) {
-    colours::Colour shade = colours::rgba(0, 0, 0, look.background * 255 / 100);
+    ImU32 shade = editor_colors::rgba(0, 0, 0, look.background * 255 / 100);
     if (look.box == 1) {
       double widest = 0;
       for (const Row& row : rows) widest = std::max(widest, row.width);
@@ -126,12 +126,12 @@ GameLookLayout layout_game_look(const Box& area, const std::vector<LookLine>& li
     double x = row_x(rows[i]);
     double y = row_y(i);
     if (look.edge == 1) {
-      layout.texts.push_back({rows[i].text, x + e, y + e, colours::rgba(0, 0, 0, shadow_alpha)});
+      layout.texts.push_back({rows[i].text, x + e, y + e, editor_colors::rgba(0, 0, 0, shadow_alpha)});
     } else if (look.edge == 2) {
       for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
           if (dx != 0 || dy != 0)
-            layout.texts.push_back({rows[i].text, x + dx * e, y + dy * e, colours::rgba(0, 0, 0, outline_alpha)});
+            layout.texts.push_back({rows[i].text, x + dx * e, y + dy * e, editor_colors::rgba(0, 0, 0, outline_alpha)});
     }
     layout.texts.push_back({rows[i].text, x, y, rows[i].colour});
   }

@@ -13,7 +13,6 @@ constexpr double plain_font_rows = 1.25;  // of s
 constexpr double plain_wrap_share = 0.95;
 constexpr double plain_top_gap = 2;
 constexpr double plain_shadow = 2;
-constexpr colours::Colour dim = colours::rgba(255, 255, 255, 130);
 
 }  // namespace
 
@@ -56,7 +55,7 @@ std::vector<LookLine> look_lines(const SubtitleClip& clip, const std::vector<siz
   for (size_t i : lines) {
     const SubtitleLine& line = clip.lines[i];
     shown.push_back({look.speaker_names ? line_label(clip, i) : line.text,
-                     look.speaker_colours ? colours::speaker(line.speaker) : colours::white});
+                     look.speaker_colours ? editor_colors::speaker(line.speaker) : editor_colors::white});
   }
   return shown;
 }
@@ -67,7 +66,7 @@ PlainPreview layout_plain_preview(const Box& box, const SubtitleClip& clip, cons
   if (lines.empty()) {
     plain.font_size = s;
     double w = measure(no_line_here, s);
-    plain.texts.push_back({no_line_here, (box.x0 + box.x1 - w) / 2, (box.y0 + box.y1 - s) / 2, dim});
+    plain.texts.push_back({no_line_here, (box.x0 + box.x1 - w) / 2, (box.y0 + box.y1 - s) / 2, editor_colors::dim});
     return plain;
   }
   double f = plain_font_rows * s;
@@ -76,19 +75,19 @@ PlainPreview layout_plain_preview(const Box& box, const SubtitleClip& clip, cons
   MeasureText at_size = [&](std::string_view text) { return static_cast<float>(measure(text, f)); };
   struct Row {
     std::string text;
-    colours::Colour colour;
+    ImU32 colour;
   };
   std::vector<Row> rows;
   for (size_t i : lines)
     for (std::string& text :
          wrap_text(line_label(clip, i), static_cast<float>(plain_wrap_share * box.width()), at_size))
-      rows.push_back({std::move(text), colours::speaker(clip.lines[i].speaker)});
+      rows.push_back({std::move(text), editor_colors::speaker(clip.lines[i].speaker)});
   double block = static_cast<double>(rows.size()) * gap;
   double top = std::max(box.y0 + plain_top_gap, (box.y0 + box.y1 - block) / 2);
   for (size_t r = 0; r < rows.size(); ++r) {
     double x = (box.x0 + box.x1 - measure(rows[r].text, f)) / 2;
     double y = top + static_cast<double>(r) * gap;
-    plain.texts.push_back({rows[r].text, x + plain_shadow, y + plain_shadow, colours::black});
+    plain.texts.push_back({rows[r].text, x + plain_shadow, y + plain_shadow, editor_colors::rgba(0, 0, 0)});
     plain.texts.push_back({rows[r].text, x, y, rows[r].colour});
   }
   return plain;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 #include "subtitles/decoded_sound.h"
 #include "subtitles/editor/line_rules.h"
+#include "subtitles/editor/screen_texts.h"
 
 namespace korvix {
 
@@ -22,9 +22,9 @@ constexpr double label_indent = 5;
 constexpr double handle_half = 3.5;
 constexpr double handle_half_lit = 5;
 
-using colours::Colour;
-
-Colour line_fill(int speaker, bool picked) { return colours::with_alpha(colours::speaker(speaker), picked ? 150 : 70); }
+ImU32 line_fill(int speaker, bool picked) {
+  return editor_colors::with_alpha(editor_colors::speaker(speaker), picked ? 150 : 70);
+}
 
 }  // namespace
 
@@ -46,24 +46,13 @@ double ruler_step_ms(const TimeAxis& axis, double s) {
   return tick_steps_ms.back();
 }
 
-std::string coarse_time(double ms) {
-  long long hundredths = ms > 0 ? static_cast<long long>(ms / 10 + 0.5) : 0;
-  long long seconds = hundredths / 100;
-  char text[48];
-  if (seconds >= 60)
-    std::snprintf(text, sizeof text, "%lld:%02lld", seconds / 60, seconds % 60);
-  else
-    std::snprintf(text, sizeof text, "%llds", seconds);
-  return text;
-}
-
 std::vector<RulerTick> ruler_ticks(const TimeAxis& axis, double s) {
   double step = ruler_step_ms(axis, s);
   std::vector<RulerTick> ticks;
   double end = axis.start_ms + axis.width_ms;
   for (double k = std::ceil(std::max(0.0, axis.start_ms) / step); k * step <= end; ++k) {
     double ms = k * step;
-    ticks.push_back({axis.x_of(ms), ms, coarse_time(ms)});
+    ticks.push_back({axis.x_of(ms), ms, format_time(ms, false)});
   }
   return ticks;
 }
@@ -125,15 +114,15 @@ std::vector<LineBox> line_boxes(const TimelineInput& input, const TimelineBands&
     box.box = {x0, bands.lines.y0 + inset, x1, bands.lines.y1 - inset};
     box.column = {x0, bands.wave.y0, x1, bands.wave.y1};
     box.fill = line_fill(line.speaker, picked);
-    box.column_fill = colours::with_alpha(colours::speaker(line.speaker), picked ? 34 : 14);
+    box.column_fill = editor_colors::with_alpha(editor_colors::speaker(line.speaker), picked ? 34 : 14);
     if (line_is_wrong(clip, i)) {
-      box.outline = colours::warning;
+      box.outline = editor_colors::warning;
       box.outline_width = 2;
     } else if (picked) {
-      box.outline = colours::accent;
+      box.outline = editor_colors::accent;
       box.outline_width = 2;
     } else {
-      box.outline = colours::with_alpha(colours::speaker(line.speaker), 200);
+      box.outline = editor_colors::with_alpha(editor_colors::speaker(line.speaker), 200);
       box.outline_width = 1;
     }
     box.label = line_label(clip, i);
@@ -141,7 +130,7 @@ std::vector<LineBox> line_boxes(const TimelineInput& input, const TimelineBands&
     box.label_clip = {x0 + label_gap, box.box.y0, x1 - label_gap, box.box.y1};
     box.label_x = x0 + label_indent * input.scale;
     box.label_y = (box.box.y0 + box.box.y1) / 2 - s / 2;
-    box.label_colour = picked ? colours::white : colours::with_alpha(colours::white, 209);
+    box.label_colour = picked ? editor_colors::white : editor_colors::with_alpha(editor_colors::white, 209);
     boxes.push_back(std::move(box));
   }
   return boxes;
@@ -160,7 +149,7 @@ std::vector<BoundaryHandle> boundary_handles(const TimelineInput& input, const T
     handle.y = (bands.lines.y0 + bands.lines.y1) / 2;
     handle.lit = input.lit.boundary == handle.first_line;
     handle.half = (handle.lit ? handle_half_lit : handle_half) * input.scale;
-    handle.colour = handle.lit ? colours::accent : colours::with_alpha(colours::white, 150);
+    handle.colour = handle.lit ? editor_colors::accent : editor_colors::with_alpha(editor_colors::white, 150);
     if (handle.lit) {
       handle.side = input.lit.side;
       double left_edge = input.axis.x_of(lines[i].end_ms);
@@ -208,7 +197,7 @@ OverviewLayout layout_overview(const SubtitleClip& clip, double span_ms, const T
     double x0 = x_of(line.start_ms);
     double x1 = std::max(x0 + 1, x_of(line.end_ms));
     layout.lines.push_back(
-        {{x0, layout.bar.y0, x1, layout.bar.y1}, colours::with_alpha(colours::speaker(line.speaker), 90)});
+        {{x0, layout.bar.y0, x1, layout.bar.y1}, editor_colors::with_alpha(editor_colors::speaker(line.speaker), 90)});
   }
   layout.view_frame = {x_of(view.start_ms), top, x_of(view.start_ms + view.width_ms), top + height};
   layout.playhead_x = x_of(playhead_ms);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "subtitles/editor/timeline/editor_colours.h"
+#include "subtitles/editor/screen/editor_style.h"
 #include "subtitles/editor/timeline/timeline_hit.h"
 #include "subtitles/editor/timeline/timeline_view.h"
 #include "subtitles/subtitle_file.h"
@@ -45,14 +45,10 @@ double ruler_step_ms(const TimeAxis& axis, double s);
 struct RulerTick {
   double x = 0;
   double ms = 0;
-  std::string label;  // coarse time
+  std::string label;  // the coarse time format
 };
 // A tick at every multiple of the step within the view.
 std::vector<RulerTick> ruler_ticks(const TimeAxis& axis, double s);
-
-// Ruler labels and clip lengths: "1:05" from a minute on, else "7s", after
-// rounding to hundredths of a second.
-std::string coarse_time(double ms);
 
 struct WaveColumn {
   double x = 0;   // the column's left pixel
@@ -68,19 +64,19 @@ struct LineBox {
   int line = -1;
   Box box;     // in the lines band
   Box column;  // the same span over the waveform band
-  colours::Colour fill = 0, column_fill = 0, outline = 0;
+  ImU32 fill = 0, column_fill = 0, outline = 0;
   double outline_width = 1;
   std::string label;
   Box label_clip;
   double label_x = 0, label_y = 0;
-  colours::Colour label_colour = 0;
+  ImU32 label_colour = 0;
 };
 
 struct BoundaryHandle {
   int first_line = -1;  // the line before the boundary
   double x = 0, y = 0;  // the diamond's centre
   double half = 0;      // half its size
-  colours::Colour colour = 0;
+  ImU32 colour = 0;
   bool lit = false;  // hovered or grabbed
   // When lit: the side a drag moves, the edge it moves (3 wide, over the
   // lines band's box height) and the arrow pointing its way.
@@ -118,7 +114,7 @@ inline constexpr double overview_bar_height = 7;
 
 struct OverviewBox {
   Box box;
-  colours::Colour colour = 0;
+  ImU32 colour = 0;
 };
 struct OverviewLayout {
   Box strip;  // 0 .. D over the full width

@@ -25,7 +25,7 @@ void expect_near(const Box& a, const Box& b, const char* what) {
 
 // A 16:9 area 450 high: at size 100 the font is 0.042 × 450 = 18.9 px.
 const Box area{0, 0, 800, 450};
-const std::vector<LookLine> one_line = {{"alpha beta gamma delta epsilon", colours::speaker(1)}};
+const std::vector<LookLine> one_line = {{"alpha beta gamma delta epsilon", editor_colors::speaker(1)}};
 
 TEST(GameLook, FontSizeRowsAndPlaces) {
   GameLookSettings look;
@@ -41,8 +41,8 @@ TEST(GameLook, FontSizeRowsAndPlaces) {
   EXPECT_EQ(layout.texts[1].text, "alpha beta gamma delta");
   EXPECT_NEAR(layout.texts[1].x, 400 - 22 * 0.5 * 18.9 / 2, 1e-9);
   EXPECT_NEAR(layout.texts[1].y, first, 1e-9);
-  EXPECT_EQ(layout.texts[1].colour, colours::speaker(1));
-  EXPECT_EQ(layout.texts[0].colour, colours::rgba(0, 0, 0, 199));
+  EXPECT_EQ(layout.texts[1].colour, editor_colors::speaker(1));
+  EXPECT_EQ(layout.texts[0].colour, editor_colors::rgba(0, 0, 0, 199));
   EXPECT_NEAR(layout.texts[0].x - layout.texts[1].x, 1, 1e-9);  // e = max(1, F / 22)
   EXPECT_EQ(layout.texts[3].text, "epsilon");
   EXPECT_NEAR(layout.texts[3].y, first + v, 1e-9);
@@ -54,7 +54,7 @@ TEST(GameLook, FontSizeRowsAndPlaces) {
               {row_left - 0.45 * 18.9, first - 0.18 * 18.9, row_left + 207.9 + 0.45 * 18.9, first + v - 0.18 * 18.9},
               "row box");
   EXPECT_NEAR(layout.shading[0].rounding, 0.2 * 18.9, 1e-9);
-  EXPECT_EQ(layout.shading[0].colour, colours::rgba(0, 0, 0, 153));
+  EXPECT_EQ(layout.shading[0].colour, editor_colors::rgba(0, 0, 0, 153));
 
   // One block around all rows.
   look.box = 1;
@@ -83,7 +83,7 @@ TEST(GameLook, EdgesBackgroundsAndClamps) {
   EXPECT_NEAR(outline.texts[0].x, row.x - e, 1e-9);
   EXPECT_NEAR(outline.texts[0].y, row.y - e, 1e-9);
   EXPECT_NEAR(outline.texts[7].x, row.x + e, 1e-9);
-  EXPECT_EQ(outline.texts[4].colour, colours::rgba(0, 0, 0, 230));
+  EXPECT_EQ(outline.texts[4].colour, editor_colors::rgba(0, 0, 0, 230));
 
   // Out of range values are clamped as the game clamps them.
   look = {};
@@ -93,11 +93,11 @@ TEST(GameLook, EdgesBackgroundsAndClamps) {
   look.edge = 0;
   look.width = 10;
   EXPECT_EQ(clamped(look), (GameLookSettings{300, 100, 0, 0, 60, 30, true, true}));
-  GameLookLayout big = layout_game_look(area, {{"a", colours::white}}, look, half_em);
+  GameLookLayout big = layout_game_look(area, {{"a", editor_colors::white}}, look, half_em);
   EXPECT_NEAR(big.font_size, 56.7, 1e-9);
   ASSERT_EQ(big.texts.size(), 1u);  // no edge
   EXPECT_NEAR(big.texts[0].y, 450 - 0.6 * 450 - 1.22 * 56.7, 1e-9);
-  EXPECT_EQ(big.shading[0].colour, colours::rgba(0, 0, 0, 255));
+  EXPECT_EQ(big.shading[0].colour, editor_colors::rgba(0, 0, 0, 255));
 
   // Nothing to draw: no line, or an area under 16 px.
   EXPECT_TRUE(layout_game_look(area, {}, {}, half_em).texts.empty());
@@ -154,12 +154,12 @@ TEST(Preview, LinesUnderThePlayheadAsTheGameShowsThem) {
   GameLookSettings look;
   std::vector<LookLine> shown = look_lines(clip, {1}, look);
   EXPECT_EQ(shown[0].text, "Bo: b");
-  EXPECT_EQ(shown[0].colour, colours::speaker(2));
+  EXPECT_EQ(shown[0].colour, editor_colors::speaker(2));
   look.speaker_names = false;
   look.speaker_colours = false;
   shown = look_lines(clip, {1}, look);
   EXPECT_EQ(shown[0].text, "b");
-  EXPECT_EQ(shown[0].colour, colours::white);
+  EXPECT_EQ(shown[0].colour, editor_colors::white);
 }
 
 TEST(Preview, PlainTextWithoutAPicture) {
@@ -173,9 +173,9 @@ TEST(Preview, PlainTextWithoutAPicture) {
   // Centred both ways; the shadow comes first, 2 right and 2 down, in black.
   EXPECT_NEAR(one.texts[1].x, 500 - 7 * 0.5 * f / 2, 1e-9);
   EXPECT_NEAR(one.texts[1].y, (3.6 * s - gap) / 2, 1e-9);
-  EXPECT_EQ(one.texts[1].colour, colours::speaker(3));
+  EXPECT_EQ(one.texts[1].colour, editor_colors::speaker(3));
   EXPECT_NEAR(one.texts[0].x, one.texts[1].x + 2, 1e-9);
-  EXPECT_EQ(one.texts[0].colour, colours::black);
+  EXPECT_EQ(one.texts[0].colour, editor_colors::rgba(0, 0, 0));
   // A block taller than the box starts 2 from its top.
   EXPECT_NEAR(layout_plain_preview(box, clip, {0, 1, 2}, s, half_em).texts[1].y, 2, 1e-9);
   // Wrapped to 95 % of a narrow box: one word a row.
