@@ -62,6 +62,7 @@ void draw_panes(EditorFrame& frame) {
 
 bool draw_editor(SubtitleEditor& editor, float scale, ImFont* font) {
   editor.media.tick();
+  editor.timeline.tick();
   ImGuiViewport* viewport = ImGui::GetMainViewport();
   const EditorMetrics metrics = editor_metrics(scale, viewport->Size, font);
   EditorFrame frame(editor, metrics);

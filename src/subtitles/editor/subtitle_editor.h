@@ -1,10 +1,11 @@
-// The subtitle editor as the launcher holds it: the document, its media and
-// the screen's own state, wired to each other once and kept for the whole run.
+// The subtitle editor as the launcher holds it: the document, its media, the
+// screen's own state and the timeline's, wired to each other once and kept for the whole run.
 #pragma once
 
 #include "subtitles/editor/editor_document.h"
 #include "subtitles/editor/editor_media.h"
 #include "subtitles/editor/editor_screen.h"
+#include "subtitles/editor/timeline/draw_timeline.h"
 
 namespace korvix {
 
@@ -24,6 +25,7 @@ struct SubtitleEditor {
   EditorDocument document;
   EditorMedia media;
   EditorScreen screen;
+  TimelineUi timeline{document, media};
 };
 
 }  // namespace korvix

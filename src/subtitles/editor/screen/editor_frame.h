@@ -8,11 +8,12 @@ namespace korvix {
 
 struct EditorFrame {
   explicit EditorFrame(SubtitleEditor& editor, const EditorMetrics& metrics)
-      : document(editor.document), media(editor.media), screen(editor.screen), m(metrics) {}
+      : document(editor.document), media(editor.media), screen(editor.screen), timeline(editor.timeline), m(metrics) {}
 
   EditorDocument& document;
   EditorMedia& media;
   EditorScreen& screen;
+  TimelineUi& timeline;
   const EditorMetrics& m;
 
   // An edit made with a widget of the right pane: the status line is cleared

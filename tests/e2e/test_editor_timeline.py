@@ -1,0 +1,129 @@
+"""The editor's timeline and preview in the real binary: a movie clip's sound
+and pictures come from the stand-in subtitle maker, the seek hook puts the
+playhead, the picked line and the view, and the screenshot shows the
+waveform, the line boxes, the playhead and the subtitle over the picture. A
+second run without the maker still draws the waveform, from the cache."""
+import os
+import shutil
+import unittest
+
+from launcher_harness import LauncherTestCase, Screenshot, make_install
+
+# Six seconds of sound and sixty pictures of 320 x 180 at ten a second.
+SOURCE = "movies/intro ms=6000 fps=10 frames=60 width=320 height=180"
+SUBTITLES = (
+    "korvix-subtitles 2\n"
+    f"clip video 6000 1 2:00000000000000cd {SOURCE}\n"
+    "names Mira|Bo||||||||\n"
+    "200 1500 s1 Tie the boat up.\n"
+    "1500 3300 s2 It won't hold.\n"
+    "3800 5200 s1 Then hold it.\n"
+)
+# The view 4 s wide with the playhead at 2 s, 30 % into it; line 1 picked.
+SEEK = "2000,1,4000"
+
+WAVE = (87, 135, 206)       # light blue at 78 % over the waveform band
+PICTURE = (180, 60, 110)    # the stand-in's picture 20, under the playhead
+YELLOW = (250, 232, 74)     # speaker 2
+TIMELINE = (12, 20, 46)
+
+
+def near(pixel, colour, tolerance=12):
+    return all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3))
+
+
+def accent(pixel):
+    return pixel[0] >= 220 and 170 <= pixel[1] <= 225 and pixel[2] <= 60
+
+
+def bounds(image, test, left=0, top=0, right=None, bottom=None):
+    """(left, top, right, bottom, count) of the pixels passing `test`, or None."""
+    right = right or image.width
+    bottom = bottom or image.height
+    xs, ys = [], []
+    for y in range(top, bottom):
+        for x in range(left, right):
+            if test(image.pixel(x, y)):
+                xs.append(x)
+                ys.append(y)
+    return (min(xs), min(ys), max(xs), max(ys), len(xs)) if xs else None
+
+
+class EditorTimelineTest(LauncherTestCase):
+    def setUp(self):
+        super().setUp()
+        maker = os.environ.get("KORVIX_SUBTITLE_MAKER")
+        if not maker or not os.path.exists(maker):
+            self.fail("KORVIX_SUBTITLE_MAKER must name the built stand-in subtitle maker")
+        self.install = os.path.join(self.home, "Games", "KorvixVelarine")
+        make_install(self.install)
+        os.makedirs(os.path.join(self.install, "subtitles"))
+        with open(os.path.join(self.install, "subtitles", "korvix.subtitles"), "wb") as f:
+            f.write(SUBTITLES.encode())
+        self.maker = os.path.join(self.install, "korvix-subtitles.exe")
+        shutil.copy2(maker, self.maker)
+        self.runs = os.path.join(self.root, "runs.txt")
+
+    def launch(self):
+        self.restore_binary()
+        run = self.run_launcher(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SEEK=SEEK,
+                                KORVIX_LAUNCHER_SCREENSHOT_MS="3500", KORVIX_MAKER_RUNS=self.runs)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        return Screenshot(run.screenshot)
+
+    def maker_runs(self):
+        if not os.path.exists(self.runs):
+            return []
+        with open(self.runs, encoding="utf-8") as f:
+            return f.read().splitlines()
+
+    def test_the_timeline_and_the_preview_show_the_clip_at_the_seek(self):
+        shot = self.launch()
+        self.assertEqual(len(self.maker_runs()), 2, "the sound and the pictures were fetched")
+
+        # The waveform: a band of light blue columns, most of the timeline wide.
+        wave = bounds(shot, lambda p: near(p, WAVE))
+        self.assertIsNotNone(wave, "no waveform")
+        wave_left, wave_top, wave_right, wave_bottom, wave_count = wave
+        self.assertGreater(wave_right - wave_left, 500)
+        self.assertGreater(wave_count, 5000)
+
+        # The playhead: an accent line from the ruler down through the waveform,
+        # 30 % into the view.
+        column = None
+        for x in range(wave_left, wave_right):
+            run = sum(1 for y in range(wave_top - 60, wave_bottom) if accent(shot.pixel(x, y)))
+            if run > (wave_bottom - wave_top):
+                column = x
+                break
+        self.assertIsNotNone(column, "no playhead")
+        share = (column - wave_left) / (wave_right - wave_left)
+        self.assertAlmostEqual(share, 0.3, delta=0.03)
+
+        # The picked line's box (speaker 2, yellow at 150 over the dark blue),
+        # from 1.5 s to 3.3 s of a view starting at 0.8 s: around the playhead.
+        box = bounds(shot, lambda p: near(p, (152, 144, 62), 20), wave_left, wave_top - 60, wave_right, wave_top)
+        self.assertIsNotNone(box, "no box for the picked line")
+        self.assertLess(box[0], column)
+        self.assertGreater(box[2], column)
+
+        # The preview under it: the movie's picture 20, and yellow subtitle
+        # letters over it ("Bo: It won't hold.").
+        picture = bounds(shot, lambda p: near(p, PICTURE, 8), 0, wave_bottom)
+        self.assertIsNotNone(picture, "no movie picture")
+        self.assertGreater(picture[4], 20000)
+        letters = bounds(shot, lambda p: near(p, YELLOW, 30), picture[0], picture[1], picture[2], picture[3])
+        self.assertIsNotNone(letters, "no subtitle over the picture")
+        self.assertGreater(letters[1], (picture[1] + picture[3]) / 2, "the subtitle sits in the lower half")
+
+        # Without the maker the waveform comes from the cache, and nothing is run.
+        os.remove(self.maker)
+        again = self.launch()
+        self.assertEqual(len(self.maker_runs()), 2)
+        cached = bounds(again, lambda p: near(p, WAVE))
+        self.assertIsNotNone(cached)
+        self.assertGreater(cached[4], 0.9 * wave_count)
+
+
+if __name__ == "__main__":
+    unittest.main()
