@@ -3,6 +3,7 @@
 // threads. Tests wait for fetches in real time.
 #pragma once
 
+#include <SDL3/SDL_stdinc.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -32,6 +33,10 @@ inline bool wait_for(const std::function<bool()>& done) {
 class MediaTest : public ::testing::Test {
  protected:
   MediaTest() {
+    // SDL makes its copy of the environment on first use, unguarded; the
+    // launcher's start-up makes it on the main thread before any fetch, and so
+    // must a test, or two fetch threads decoding at once race to make it.
+    SDL_GetEnvironment();
     editor.document.clock = [this] { return now; };
     env.set("KORVIX_MAKER_RUNS", to_utf8(temp / "runs.txt"));
     for (const char* name : {"KORVIX_MAKER_OUTPUT", "KORVIX_MAKER_SLEEP_MS", "KORVIX_MAKER_NO_FILE",
