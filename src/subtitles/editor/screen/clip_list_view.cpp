@@ -49,9 +49,8 @@ struct ListPass {
 const std::vector<SubtitleClip>& clips_of(const ListPass& pass) { return pass.frame.document.clips(); }
 
 size_t corrected_among(const std::vector<SubtitleClip>& clips, const std::vector<int32_t>& members) {
-  return static_cast<size_t>(std::count_if(members.begin(), members.end(), [&](int32_t clip) {
-    return clips[static_cast<size_t>(clip)].edited;
-  }));
+  return static_cast<size_t>(std::count_if(members.begin(), members.end(),
+                                           [&](int32_t clip) { return clips[static_cast<size_t>(clip)].edited; }));
 }
 
 std::string display_name(const ClipGroup& group) { return group.name.empty() ? "(no name)" : group.name; }
@@ -66,6 +65,20 @@ void change_groups(EditorFrame& frame, const std::function<void(ClipGroups&)>& c
 void start_rename(EditorFrame& frame, int32_t group) {
   frame.screen.rename = GroupRename{group, frame.document.groups.groups[static_cast<size_t>(group)].name, true, false};
   frame.screen.scroll_list_to_group = group;
+}
+
+// A change of the groups, carried out once the list is drawn.
+GroupChange later(EditorFrame& frame, std::function<void(ClipGroups&)> change) {
+  return [&frame, change = std::move(change)] { change_groups(frame, change); };
+}
+
+// Adds a group (`add` returns its index), then opens its name for typing.
+GroupChange later_add_and_rename(EditorFrame& frame, std::function<int32_t(ClipGroups&)> add) {
+  return [&frame, add = std::move(add)] {
+    int32_t added = -1;
+    change_groups(frame, [&](ClipGroups& groups) { added = add(groups); });
+    start_rename(frame, added);
+  };
 }
 
 // ---- Drag and drop
@@ -101,9 +114,9 @@ void drop_target(ListPass& pass, const ListRow& row, const ImRect& rect) {
     pass.mark = DropMark{rect, between ? std::optional<float>(half_y) : std::nullopt};
     if (delivered && *clip >= 0 && static_cast<size_t>(*clip) < clips_of(pass).size()) {
       std::string source = clips_of(pass)[static_cast<size_t>(*clip)].source;
-      pass.change = [&frame = pass.frame, source, drop] {
-        change_groups(frame, [&](ClipGroups& groups) { move_clip_to_group(groups, source, drop.group, drop.position); });
-      };
+      pass.change = later(pass.frame, [source, drop](ClipGroups& groups) {
+        move_clip_to_group(groups, source, drop.group, drop.position);
+      });
     }
   } else if (std::optional<int32_t> group = hovered_payload<int32_t>(group_payload, delivered)) {
     size_t count = pass.frame.document.groups.groups.size();
@@ -111,9 +124,8 @@ void drop_target(ListPass& pass, const ListRow& row, const ImRect& rect) {
       bool at_end = row.kind == ListRowKind::ungrouped_header;
       pass.mark = DropMark{rect, at_end ? rect.Min.y : half_y};
       if (delivered) {
-        pass.change = [&frame = pass.frame, from = *group, to = *to] {
-          change_groups(frame, [&](ClipGroups& groups) { move_group(groups, from, to); });
-        };
+        pass.change =
+            later(pass.frame, [from = *group, to = *to](ClipGroups& groups) { move_group(groups, from, to); });
       }
     }
   }
@@ -188,7 +200,7 @@ void draw_group_header(ListPass& pass, const ListRow& row, const ImRect& rect) {
   ImGui::SetCursorScreenPos(rect.Min);
   bool clicked = ImGui::Selectable("##group", false, ImGuiSelectableFlags_None, rect.GetSize());
   if (clicked) {
-    pass.change = [&frame, g] { change_groups(frame, [g](ClipGroups& groups) { groups.groups[g].open ^= true; }); };
+    pass.change = later(frame, [g](ClipGroups& groups) { groups.groups[g].open ^= true; });
   }
   if (ImGui::IsItemHovered() && ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left)) {
     // The first click opened or closed the group: a double-click renames instead.
@@ -220,7 +232,7 @@ void draw_ungrouped_header(ListPass& pass, const ListRow& row, const ImRect& rec
   EditorFrame& frame = pass.frame;
   ImGui::SetCursorScreenPos(rect.Min);
   if (ImGui::Selectable("##ungrouped", false, ImGuiSelectableFlags_None, rect.GetSize())) {
-    pass.change = [&frame] { change_groups(frame, [](ClipGroups& groups) { groups.ungrouped_open ^= true; }); };
+    pass.change = later(frame, [](ClipGroups& groups) { groups.ungrouped_open ^= true; });
   }
   size_t corrected = corrected_among(clips_of(pass), pass.model.ungrouped);
   if (ImGui::IsItemHovered(ImGuiHoveredFlags_ForTooltip)) {
@@ -271,8 +283,8 @@ void draw_clip_face(const ListPass& pass, const SubtitleClip& clip, bool changed
   float top = rect.Min.y + 0.12f * s;
   ImGui::RenderTextEllipsis(draw, ImVec2(left, top), ImVec2(right, top + s), right, first.c_str(), nullptr, nullptr);
   ImGui::PushStyleColor(ImGuiCol_Text, editor_colors::dim);
-  ImGui::RenderTextEllipsis(draw, ImVec2(left, top + 1.06f * s), ImVec2(right, top + 2.06f * s), right,
-                            second.c_str(), nullptr, nullptr);
+  ImGui::RenderTextEllipsis(draw, ImVec2(left, top + 1.06f * s), ImVec2(right, top + 2.06f * s), right, second.c_str(),
+                            nullptr, nullptr);
   ImGui::PopStyleColor();
 }
 
@@ -328,21 +340,16 @@ void draw_group_menu(ListPass& pass) {
     return;
   }
   if (ImGui::MenuItem("Rename")) pass.change = [&frame, g] { start_rename(frame, g); };
-  if (g > 0 && ImGui::MenuItem("Move up")) {
-    pass.change = [&frame, g] { change_groups(frame, [g](ClipGroups& groups) { move_group(groups, g, g - 1); }); };
-  }
+  if (g > 0 && ImGui::MenuItem("Move up"))
+    pass.change = later(frame, [g](ClipGroups& groups) { move_group(groups, g, g - 1); });
   if (g < count - 1 && ImGui::MenuItem("Move down")) {
-    pass.change = [&frame, g] { change_groups(frame, [g](ClipGroups& groups) { move_group(groups, g, g + 1); }); };
+    pass.change = later(frame, [g](ClipGroups& groups) { move_group(groups, g, g + 1); });
   }
   if (ImGui::MenuItem("New group below")) {
-    pass.change = [&frame, g] {
-      int32_t added = -1;
-      change_groups(frame, [&](ClipGroups& groups) { added = new_group_below(groups, g, {}); });
-      start_rename(frame, added);
-    };
+    pass.change = later_add_and_rename(frame, [g](ClipGroups& groups) { return new_group_below(groups, g, {}); });
   }
   if (ImGui::MenuItem("Delete group (its clips stay, ungrouped)")) {
-    pass.change = [&frame, g] { change_groups(frame, [g](ClipGroups& groups) { delete_group(groups, g); }); };
+    pass.change = later(frame, [g](ClipGroups& groups) { delete_group(groups, g); });
   }
   ImGui::EndPopup();
 }
@@ -359,9 +366,7 @@ void draw_clip_menu(ListPass& pass) {
   }
   const std::string source = clips_of(pass)[static_cast<size_t>(target.clip)].source;
   auto move_to = [&frame, source](int32_t group) {
-    return [&frame, source, group] {
-      change_groups(frame, [&](ClipGroups& g) { move_clip_to_group(g, source, group, -1); });
-    };
+    return later(frame, [source, group](ClipGroups& g) { move_clip_to_group(g, source, group, -1); });
   };
   if (ImGui::BeginMenu("Put in group")) {
     for (size_t g = 0; g < groups.groups.size(); ++g) {
@@ -374,20 +379,15 @@ void draw_clip_menu(ListPass& pass) {
     }
     if (!groups.groups.empty()) ImGui::Separator();
     if (ImGui::MenuItem("New group...")) {
-      pass.change = [&frame, source] {
-        int32_t added = -1;
-        change_groups(frame, [&](ClipGroups& g) { added = new_group(g, source); });
-        start_rename(frame, added);
-      };
+      pass.change = later_add_and_rename(frame, [source](ClipGroups& g) { return new_group(g, source); });
     }
     ImGui::EndMenu();
   }
   bool grouped = target.group >= 0 && static_cast<size_t>(target.group) < groups.groups.size();
-  int32_t last = grouped ? static_cast<int32_t>(groups.groups[static_cast<size_t>(target.group)].sources.size()) - 1 : -1;
+  int32_t last =
+      grouped ? static_cast<int32_t>(groups.groups[static_cast<size_t>(target.group)].sources.size()) - 1 : -1;
   auto move_within = [&frame, target](int step) {
-    return [&frame, target, step] {
-      change_groups(frame, [&](ClipGroups& g) { move_within_group(g, target.group, target.position, step); });
-    };
+    return later(frame, [target, step](ClipGroups& g) { move_within_group(g, target.group, target.position, step); });
   };
   if (ImGui::MenuItem("Move up", "Alt+Up", false, grouped && target.position > 0)) pass.change = move_within(-1);
   if (ImGui::MenuItem("Move down", "Alt+Down", false, grouped && target.position < last)) pass.change = move_within(+1);
@@ -403,22 +403,18 @@ void draw_top_row(EditorFrame& frame, GroupChange& change) {
   FlowRow row;
   row.place(button_width("+ Group"));
   if (ImGui::Button("+ Group")) {
-    change = [&frame] {
-      int32_t added = -1;
-      change_groups(frame, [&](ClipGroups& groups) { added = new_group(groups, {}); });
-      start_rename(frame, added);
-    };
+    change = later_add_and_rename(frame, [](ClipGroups& groups) { return new_group(groups, {}); });
   }
   ImGui::SetItemTooltip("%s", new_group_tooltip);
   if (has_groups) {
     // Each button flows on its own, so a narrow list wraps them instead of cutting one off.
     row.place(button_width("Open all"));
     if (ImGui::Button("Open all")) {
-      change = [&frame] { change_groups(frame, [](ClipGroups& groups) { set_all_open(groups, true); }); };
+      change = later(frame, [](ClipGroups& groups) { set_all_open(groups, true); });
     }
     row.place(button_width("Close all"));
     if (ImGui::Button("Close all")) {
-      change = [&frame] { change_groups(frame, [](ClipGroups& groups) { set_all_open(groups, false); }); };
+      change = later(frame, [](ClipGroups& groups) { set_all_open(groups, false); });
     }
   }
   size_t corrected = static_cast<size_t>(
@@ -430,8 +426,8 @@ void draw_top_row(EditorFrame& frame, GroupChange& change) {
 }
 
 // Where the rows child must scroll to for a Page Up / Page Down or a new group.
-std::optional<float> requested_scroll(EditorScreen& screen, const EditorDocument& document,
-                                      const ClipListModel& model, const RowHeights& heights, float view_height) {
+std::optional<float> requested_scroll(EditorScreen& screen, const EditorDocument& document, const ClipListModel& model,
+                                      const RowHeights& heights, float view_height) {
   std::optional<size_t> row;
   if (screen.scroll_list_to_group) {
     for (size_t i = 0; i < model.rows.size(); ++i) {
@@ -453,7 +449,8 @@ std::optional<float> requested_scroll(EditorScreen& screen, const EditorDocument
 }  // namespace
 
 void draw_clip_list(EditorFrame& frame, ImVec2 size) {
-  ImGui::BeginChild("##clips", size, ImGuiChildFlags_None, ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse);
+  ImGui::BeginChild("##clips", size, ImGuiChildFlags_None,
+                    ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse);
   GroupChange top_change;
   draw_top_row(frame, top_change);
 
