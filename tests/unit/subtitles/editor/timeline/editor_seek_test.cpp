@@ -44,24 +44,23 @@ TEST_F(EditorSeekApply, SetsTheViewPicksALineInRangeAndScrubsOnce) {
   EXPECT_DOUBLE_EQ(document.view_width_ms, 8000);
   EXPECT_DOUBLE_EQ(document.view_start_ms, 2600);
   EXPECT_EQ(document.picked_line, 1);
-  EXPECT_EQ(player.scrubs, (std::vector<double>{5000}));
-
   // A line out of range is not picked; a width of 0 keeps the view; the start never goes below 0.
   apply_editor_seek({1000, 7, 0}, document, player);
   EXPECT_EQ(document.picked_line, 1);
   EXPECT_DOUBLE_EQ(document.view_width_ms, 8000);
   apply_editor_seek({1000, -1, 8000}, document, player);
   EXPECT_DOUBLE_EQ(document.view_start_ms, 0);
+  EXPECT_EQ(player.scrubs, (std::vector<double>{5000, 1000, 1000}));
 
   // The hook waits for the sound, then runs once only.
-  ScrubRecorder hooked;
+  player.scrubs.clear();
   EditorSeekHook hook(std::string("3000,0,2000"));
-  EXPECT_FALSE(hook.run(false, document, hooked));
-  EXPECT_TRUE(hook.run(true, document, hooked));
-  EXPECT_FALSE(hook.run(true, document, hooked));
-  EXPECT_EQ(hooked.scrubs, (std::vector<double>{3000}));
+  EXPECT_FALSE(hook.run(false, document, player));
+  EXPECT_TRUE(hook.run(true, document, player));
+  EXPECT_FALSE(hook.run(true, document, player));
+  EXPECT_EQ(player.scrubs, (std::vector<double>{3000}));
   EXPECT_EQ(document.picked_line, 0);
-  EXPECT_FALSE(EditorSeekHook(std::nullopt).run(true, document, hooked));
+  EXPECT_FALSE(EditorSeekHook(std::nullopt).run(true, document, player));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -11,93 +13,73 @@
 namespace korvix {
 namespace {
 
+using namespace editor_colors;
+using namespace testing;
+
 // Every byte half the font size wide.
 const MeasureAt half_em = [](std::string_view text, double size) {
   return static_cast<double>(text.size()) * 0.5 * size;
 };
 
-void expect_near(const Box& a, const Box& b, const char* what) {
-  EXPECT_NEAR(a.x0, b.x0, 1e-6) << what;
-  EXPECT_NEAR(a.y0, b.y0, 1e-6) << what;
-  EXPECT_NEAR(a.x1, b.x1, 1e-6) << what;
-  EXPECT_NEAR(a.y1, b.y1, 1e-6) << what;
+std::array<double, 4> corners(const Box& b) { return {b.x0, b.y0, b.x1, b.y1}; }
+auto box_near(const Box& b) { return ResultOf(corners, Pointwise(DoubleNear(1e-6), corners(b))); }
+auto text_at(const std::string& text, double x, double y, ImU32 colour) {
+  return AllOf(Field(&LookText::text, text), Field(&LookText::x, DoubleNear(x, 1e-9)),
+               Field(&LookText::y, DoubleNear(y, 1e-9)), Field(&LookText::colour, colour));
 }
 
-// A 16:9 area 450 high: at size 100 the font is 0.042 × 450 = 18.9 px.
+// A 16:9 area 450 high: at size 100 the font F is 0.042 × 450 = 18.9 px, its rows V = 1.22 F apart.
 const Box area{0, 0, 800, 450};
-const std::vector<LookLine> one_line = {{"alpha beta gamma delta epsilon", editor_colors::speaker(1)}};
+const double f = 18.9, v = 1.22 * f;
+const std::string words = "alpha beta gamma delta epsilon";
+const std::vector<LookLine> one_line = {{words, speaker(1)}};
 
-TEST(GameLook, FontSizeRowsAndPlaces) {
+TEST(GameLook, RowsWithADropShadowAndTheirShading) {
   GameLookSettings look;
   look.width = 30;  // 240 px: "alpha beta gamma delta" (207.9 px) fits, "epsilon" goes below
   GameLookLayout layout = layout_game_look(area, one_line, look, half_em);
-  EXPECT_NEAR(layout.font_size, 18.9, 1e-12);
-  EXPECT_NEAR(layout.row_gap, 1.22 * 18.9, 1e-12);
-  ASSERT_EQ(layout.rows, 2u);
-  // Drop shadow (edge 1): a black copy 1 px right and down before each row.
-  ASSERT_EQ(layout.texts.size(), 4u);
-  const double v = 1.22 * 18.9;
-  const double first = 450 - 0.08 * 450 - 2 * v;
-  EXPECT_EQ(layout.texts[1].text, "alpha beta gamma delta");
-  EXPECT_NEAR(layout.texts[1].x, 400 - 22 * 0.5 * 18.9 / 2, 1e-9);
-  EXPECT_NEAR(layout.texts[1].y, first, 1e-9);
-  EXPECT_EQ(layout.texts[1].colour, editor_colors::speaker(1));
-  EXPECT_EQ(layout.texts[0].colour, editor_colors::rgba(0, 0, 0, 199));
-  EXPECT_NEAR(layout.texts[0].x - layout.texts[1].x, 1, 1e-9);  // e = max(1, F / 22)
-  EXPECT_EQ(layout.texts[3].text, "epsilon");
-  EXPECT_NEAR(layout.texts[3].y, first + v, 1e-9);
-
+  EXPECT_NEAR(layout.font_size, f, 1e-12);
+  // Centred, the block's bottom 8 % of the height up; each row after its
+  // drop shadow (edge 1), max(1, F / 22) right and down.
+  const double first = 450 - 0.08 * 450 - 2 * v, left = 400 - 207.9 / 2, right = 400 + 207.9 / 2;
+  const double last = 400 - 7 * 0.5 * f / 2;
+  EXPECT_THAT(layout.texts, ElementsAre(text_at("alpha beta gamma delta", left + 1, first + 1, rgba(0, 0, 0, 199)),
+                                        text_at("alpha beta gamma delta", left, first, speaker(1)),
+                                        text_at("epsilon", last + 1, first + v + 1, rgba(0, 0, 0, 199)),
+                                        text_at("epsilon", last, first + v, speaker(1))));
   // One shading box per row by default, 60 % black.
   ASSERT_EQ(layout.shading.size(), 2u);
-  double row_left = layout.texts[1].x;
-  expect_near(layout.shading[0].box,
-              {row_left - 0.45 * 18.9, first - 0.18 * 18.9, row_left + 207.9 + 0.45 * 18.9, first + v - 0.18 * 18.9},
-              "row box");
-  EXPECT_NEAR(layout.shading[0].rounding, 0.2 * 18.9, 1e-9);
-  EXPECT_EQ(layout.shading[0].colour, editor_colors::rgba(0, 0, 0, 153));
-
+  EXPECT_THAT(layout.shading[0].box,
+              box_near({left - 0.45 * f, first - 0.18 * f, right + 0.45 * f, first + v - 0.18 * f}));
+  EXPECT_NEAR(layout.shading[0].rounding, 0.2 * f, 1e-9);
+  EXPECT_EQ(layout.shading[0].colour, rgba(0, 0, 0, 153));
   // One block around all rows.
   look.box = 1;
   GameLookLayout block = layout_game_look(area, one_line, look, half_em);
   ASSERT_EQ(block.shading.size(), 1u);
-  const double side = 1.4 * 0.45 * 18.9;
-  expect_near(block.shading[0].box,
-              {400 - 207.9 / 2 - side, first - 2 * 0.18 * 18.9, 400 + 207.9 / 2 + side, 414 + 0.6 * 0.18 * 18.9},
-              "block");
-  EXPECT_NEAR(block.shading[0].rounding, 0.3 * 18.9, 1e-9);
+  const double side = 1.4 * 0.45 * f;
+  EXPECT_THAT(block.shading[0].box, box_near({left - side, first - 2 * 0.18 * f, right + side, 414 + 0.6 * 0.18 * f}));
+  EXPECT_NEAR(block.shading[0].rounding, 0.3 * f, 1e-9);
 }
 
-TEST(GameLook, EdgesBackgroundsAndClamps) {
-  GameLookSettings look;
-  look.edge = 2;
-  look.background = 0;
-  look.size = 200;
-  GameLookLayout outline = layout_game_look(area, one_line, look, half_em);
-  EXPECT_NEAR(outline.font_size, 37.8, 1e-12);
+TEST(GameLook, OutlineClampsAndNothingToDraw) {
+  GameLookLayout outline = layout_game_look(area, one_line, {.size = 200, .background = 0, .edge = 2}, half_em);
+  EXPECT_NEAR(outline.font_size, 2 * f, 1e-12);
   EXPECT_TRUE(outline.shading.empty());
-  ASSERT_EQ(outline.rows, 1u);  // 567 px within 78 % of 800
-  // An outline: eight black copies around the row, then the row.
+  // An outline: eight black copies around the one row (567 px within 78 % of 800), then the row.
   ASSERT_EQ(outline.texts.size(), 9u);
-  const double e = 37.8 / 22;
-  const LookText& row = outline.texts[8];
-  EXPECT_NEAR(outline.texts[0].x, row.x - e, 1e-9);
-  EXPECT_NEAR(outline.texts[0].y, row.y - e, 1e-9);
-  EXPECT_NEAR(outline.texts[7].x, row.x + e, 1e-9);
-  EXPECT_EQ(outline.texts[4].colour, editor_colors::rgba(0, 0, 0, 230));
+  const double e = 2 * f / 22, x = 400 - 567 / 2.0, y = 414 - 2 * v;
+  EXPECT_THAT(outline.texts[0], text_at(words, x - e, y - e, rgba(0, 0, 0, 230)));
+  EXPECT_THAT(outline.texts[7], text_at(words, x + e, y + e, rgba(0, 0, 0, 230)));
+  EXPECT_THAT(outline.texts[8], text_at(words, x, y, speaker(1)));
 
   // Out of range values are clamped as the game clamps them.
-  look = {};
-  look.size = 1000;
-  look.position = 99;
-  look.background = 150;
-  look.edge = 0;
-  look.width = 10;
-  EXPECT_EQ(clamped(look), (GameLookSettings{300, 100, 0, 0, 60, 30, true, true}));
-  GameLookLayout big = layout_game_look(area, {{"a", editor_colors::white}}, look, half_em);
-  EXPECT_NEAR(big.font_size, 56.7, 1e-9);
-  ASSERT_EQ(big.texts.size(), 1u);  // no edge
-  EXPECT_NEAR(big.texts[0].y, 450 - 0.6 * 450 - 1.22 * 56.7, 1e-9);
-  EXPECT_EQ(big.shading[0].colour, editor_colors::rgba(0, 0, 0, 255));
+  const GameLookSettings wild{.size = 1000, .background = 150, .edge = 0, .position = 99, .width = 10};
+  EXPECT_EQ(clamped(wild), (GameLookSettings{300, 100, 0, 0, 60, 30, true, true}));
+  GameLookLayout big = layout_game_look(area, {{"a", white}}, wild, half_em);
+  EXPECT_NEAR(big.font_size, 3 * f, 1e-9);
+  EXPECT_THAT(big.texts, ElementsAre(text_at("a", 400 - 0.25 * 3 * f, 450 - 0.6 * 450 - 3 * v, white)));  // no edge
+  EXPECT_EQ(big.shading[0].colour, rgba(0, 0, 0, 255));
 
   // Nothing to draw: no line, or an area under 16 px.
   EXPECT_TRUE(layout_game_look(area, {}, {}, half_em).texts.empty());
@@ -119,7 +101,7 @@ TEST(GameLook, ReadFromTheGamesSettings) {
   EXPECT_EQ(read_game_look(settings), (GameLookSettings{150, 60, 0, 2, 60, 30, false, true}));
 }
 
-TEST(Preview, BoxHeightPictureAndArea) {
+TEST(Preview, BoxHeightPictureAreaAndSplitter) {
   const double s = 17;
   const PictureSize wide{1280, 720};
   struct Case {
@@ -136,11 +118,16 @@ TEST(Preview, BoxHeightPictureAndArea) {
   for (const Case& c : cases)
     EXPECT_NEAR(preview_box_height(c.picture, c.share, c.window, 1000, c.room, s), c.height, 1e-9) << c.name;
 
-  expect_near(picture_rect({0, 100, 1000, 352}, wide), {276, 100, 724, 352}, "picture");
-  expect_near(widest_16_9({0, 100, 1000, 352}), {276, 100, 724, 352}, "16:9 in a wide box");
-  expect_near(widest_16_9({0, 0, 320, 400}), {0, 110, 320, 290}, "16:9 in a tall box");
+  EXPECT_THAT(picture_rect({0, 100, 1000, 352}, wide), box_near({276, 100, 724, 352}));
+  EXPECT_THAT(widest_16_9({0, 100, 1000, 352}), box_near({276, 100, 724, 352}));  // in a wide box
+  EXPECT_THAT(widest_16_9({0, 0, 320, 400}), box_near({0, 110, 320, 290}));       // in a tall box
   // A picture never spills out of a box narrower than it at the box's height.
-  expect_near(picture_rect({0, 0, 100, 100}, wide), {0, 50 - 28.125, 100, 50 + 28.125}, "narrow box");
+  EXPECT_THAT(picture_rect({0, 0, 100, 100}, wide), box_near({0, 50 - 28.125, 100, 50 + 28.125}));
+
+  // The splitter moves the share by the mouse over the window, within 8 .. 75 %.
+  EXPECT_NEAR(dragged_preview_share(0.28f, 90, 900), 0.38f, 1e-6);
+  EXPECT_FLOAT_EQ(dragged_preview_share(0.28f, 9000, 900), 0.75f);
+  EXPECT_FLOAT_EQ(dragged_preview_share(0.28f, -9000, 900), 0.08f);
 }
 
 TEST(Preview, LinesUnderThePlayheadAsTheGameShowsThem) {
@@ -151,15 +138,12 @@ TEST(Preview, LinesUnderThePlayheadAsTheGameShowsThem) {
   EXPECT_EQ(lines_under(clip, 999), (std::vector<size_t>{0, 1, 2}));
   EXPECT_TRUE(lines_under(clip, 5000).empty());
 
-  GameLookSettings look;
-  std::vector<LookLine> shown = look_lines(clip, {1}, look);
-  EXPECT_EQ(shown[0].text, "Bo: b");
-  EXPECT_EQ(shown[0].colour, editor_colors::speaker(2));
-  look.speaker_names = false;
-  look.speaker_colours = false;
-  shown = look_lines(clip, {1}, look);
-  EXPECT_EQ(shown[0].text, "b");
-  EXPECT_EQ(shown[0].colour, editor_colors::white);
+  auto shown = [&](GameLookSettings look) {
+    LookLine line = look_lines(clip, {1}, look).at(0);
+    return std::pair(line.text, line.colour);
+  };
+  EXPECT_EQ(shown({}), std::pair(std::string("Bo: b"), speaker(2)));
+  EXPECT_EQ(shown({.speaker_names = false, .speaker_colours = false}), std::pair(std::string("b"), white));
 }
 
 TEST(Preview, PlainTextWithoutAPicture) {
@@ -169,26 +153,17 @@ TEST(Preview, PlainTextWithoutAPicture) {
   const Box box{0, 0, 1000, 3.6 * s};
   PlainPreview one = layout_plain_preview(box, clip, {0}, s, half_em);
   EXPECT_NEAR(one.font_size, f, 1e-12);
-  ASSERT_EQ(one.texts.size(), 2u);
   // Centred both ways; the shadow comes first, 2 right and 2 down, in black.
-  EXPECT_NEAR(one.texts[1].x, 500 - 7 * 0.5 * f / 2, 1e-9);
-  EXPECT_NEAR(one.texts[1].y, (3.6 * s - gap) / 2, 1e-9);
-  EXPECT_EQ(one.texts[1].colour, editor_colors::speaker(3));
-  EXPECT_NEAR(one.texts[0].x, one.texts[1].x + 2, 1e-9);
-  EXPECT_EQ(one.texts[0].colour, editor_colors::rgba(0, 0, 0));
+  const double x = 500 - 7 * 0.5 * f / 2, y = (3.6 * s - gap) / 2;
+  EXPECT_THAT(one.texts,
+              ElementsAre(text_at("one two", x + 2, y + 2, rgba(0, 0, 0)), text_at("one two", x, y, speaker(3))));
   // A block taller than the box starts 2 from its top.
   EXPECT_NEAR(layout_plain_preview(box, clip, {0, 1, 2}, s, half_em).texts[1].y, 2, 1e-9);
   // Wrapped to 95 % of a narrow box: one word a row.
   EXPECT_EQ(layout_plain_preview({0, 0, 60, 61.2}, clip, {0}, s, half_em).texts.size(), 4u);
-  PlainPreview none = layout_plain_preview(box, clip, {}, s, half_em);
-  ASSERT_EQ(none.texts.size(), 1u);
-  EXPECT_EQ(none.texts[0].text, "(no line here)");
-}
-
-TEST(Preview, SplitterShareStaysInItsRange) {
-  EXPECT_NEAR(dragged_preview_share(0.28f, 90, 900), 0.38f, 1e-6);
-  EXPECT_FLOAT_EQ(dragged_preview_share(0.28f, 9000, 900), 0.75f);
-  EXPECT_FLOAT_EQ(dragged_preview_share(0.28f, -9000, 900), 0.08f);
+  // No line: a dim note in the middle.
+  EXPECT_THAT(layout_plain_preview(box, clip, {}, s, half_em).texts,
+              ElementsAre(text_at("(no line here)", (1000 - 14 * 0.5 * s) / 2, (3.6 * s - s) / 2, editor_colors::dim)));
 }
 
 }  // namespace

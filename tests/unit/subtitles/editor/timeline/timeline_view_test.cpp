@@ -36,66 +36,44 @@ TEST(TimelineSpan, TakesTheLargestOfItsSources) {
   for (const Case& c : cases) EXPECT_DOUBLE_EQ(total_span_ms(c.clip, c.sound), c.span) << c.name;
 }
 
-TEST(TimelineView, FitsAndClampsWidthAndStart) {
+TEST(TimelineView, FitZoomPanFollowScrollAndCentre) {
+  const double d = 20000;
+  // Zooming over 1000 px from x = 100 with the mouse at x 400: 30 % in, which stays on the time under it.
   struct Case {
-    TimelineView in;
-    double span;
-    TimelineView out;
+    const char* name;
+    TimelineView got;
+    double start, width;
   } cases[] = {
-      {{500, 0}, 8000, {0, 8000}},         // 0 means fit
-      {{500, 9000}, 8000, {0, 8000}},      // wider than D: fit
-      {{500, 100}, 8000, {500, 300}},      // never less than 300 ms
-      {{7900, 1000}, 8000, {7000, 1000}},  // the start keeps the view inside D
-      {{-40, 1000}, 8000, {0, 1000}},
+      {"0 means fit", fitted_view({500, 0}, 8000), 0, 8000},
+      {"wider than D: fit", fitted_view({500, 9000}, 8000), 0, 8000},
+      {"never narrower than 300 ms", fitted_view({500, 100}, 8000), 500, 300},
+      {"the start keeps the view inside D", fitted_view({7900, 1000}, 8000), 7000, 1000},
+      {"the start never before 0", fitted_view({-40, 1000}, 8000), 0, 1000},
+      {"a notch in shows 80 %", zoom_view({0, 10000}, 1, 400, 100, 1000, d), 3000 - 0.3 * 8000, 8000},
+      {"many notches: never under 300 ms", zoom_view({0, 10000}, 40, 400, 100, 1000, d), 3000 - 0.3 * 300, 300},
+      {"out: never more than D, from 0", zoom_view({5000, 10000}, -10, 400, 100, 1000, d), 0, 20000},
+      {"in next to the start: nothing before 0", zoom_view({0, 10000}, 1, 100, 100, 1000, d), 0, 8000},
+      {"pan back 12 % a notch", pan_view({5000, 1000}, 1, d), 4880, 1000},
+      {"pan on by two notches", pan_view({5000, 1000}, -2, d), 5240, 1000},
+      {"pan stops at 0", pan_view({50, 1000}, 1, d), 0, 1000},
+      {"pan stops at D", pan_view({18900, 1000}, -2, d), 19000, 1000},
+      {"follow: not up to 95 %", follow_playhead({1000, 1000}, 1950, d), 1000, 1000},
+      {"follow: past 95 %, to 5 %", follow_playhead({1000, 1000}, 1951, d), 1901, 1000},
+      {"follow: before the start", follow_playhead({1000, 1000}, 400, d), 350, 1000},
+      {"follow: within D", follow_playhead({1000, 1000}, 19990, d), 19000, 1000},
+      // The strip is 100 .. 1100; a drag held beyond an edge slides 2 % a frame.
+      {"held past the right edge", edge_scroll({5000, 1000}, 1101, 100, 1000, d), 5020, 1000},
+      {"held past the left edge", edge_scroll({5000, 1000}, 99, 100, 1000, d), 4980, 1000},
+      {"held inside", edge_scroll({5000, 1000}, 600, 100, 1000, d), 5000, 1000},
+      {"sliding stops at 0", edge_scroll({10, 1000}, 0, 100, 1000, d), 0, 1000},
+      {"centred", centre_view_on({0, 1000}, 6000, d), 5500, 1000},
+      {"centred near D", centre_view_on({0, 1000}, 19900, d), 19000, 1000},
+      {"centred near 0", centre_view_on({3000, 1000}, 100, d), 0, 1000},
   };
   for (const Case& c : cases) {
-    TimelineView v = fitted_view(c.in, c.span);
-    EXPECT_DOUBLE_EQ(v.start_ms, c.out.start_ms) << c.in.start_ms << " " << c.in.width_ms;
-    EXPECT_DOUBLE_EQ(v.width_ms, c.out.width_ms) << c.in.start_ms << " " << c.in.width_ms;
+    EXPECT_NEAR(c.got.start_ms, c.start, 1e-9) << c.name;
+    EXPECT_DOUBLE_EQ(c.got.width_ms, c.width) << c.name;
   }
-}
-
-TEST(TimelineView, ZoomKeepsTheTimeUnderThePointer) {
-  // 1000 px from x = 100 showing 0 .. 10 s; the mouse at 3 s.
-  TimelineView view{0, 10000};
-  TimelineView in = zoom_view(view, 1, 400, 100, 1000, 20000);
-  EXPECT_DOUBLE_EQ(in.width_ms, 8000);
-  EXPECT_DOUBLE_EQ((TimeAxis{100, 1000, in.start_ms, in.width_ms}.time_at(400)), 3000);
-  // Many notches: never under 300 ms, and still about the pointer.
-  TimelineView deep = zoom_view(view, 40, 400, 100, 1000, 20000);
-  EXPECT_DOUBLE_EQ(deep.width_ms, 300);
-  EXPECT_NEAR((TimeAxis{100, 1000, deep.start_ms, deep.width_ms}.time_at(400)), 3000, 1e-9);
-  // Out: never more than D, and then the view starts at 0.
-  TimelineView out = zoom_view({5000, 10000}, -10, 400, 100, 1000, 20000);
-  EXPECT_DOUBLE_EQ(out.width_ms, 20000);
-  EXPECT_DOUBLE_EQ(out.start_ms, 0);
-  // Zooming in next to the start doesn't show time before 0.
-  TimelineView edge = zoom_view({0, 10000}, 1, 100, 100, 1000, 20000);
-  EXPECT_DOUBLE_EQ(edge.start_ms, 0);
-}
-
-TEST(TimelineView, PanFollowEdgeScrollAndCentre) {
-  const double span = 20000;
-  EXPECT_DOUBLE_EQ(pan_view({5000, 1000}, 1, span).start_ms, 4880);
-  EXPECT_DOUBLE_EQ(pan_view({5000, 1000}, -2, span).start_ms, 5240);
-  EXPECT_DOUBLE_EQ(pan_view({50, 1000}, 1, span).start_ms, 0);
-  EXPECT_DOUBLE_EQ(pan_view({18900, 1000}, -2, span).start_ms, 19000);
-
-  // Following: only past 95 % or before the start.
-  EXPECT_DOUBLE_EQ(follow_playhead({1000, 1000}, 1950, span).start_ms, 1000);
-  EXPECT_DOUBLE_EQ(follow_playhead({1000, 1000}, 1951, span).start_ms, 1901);
-  EXPECT_DOUBLE_EQ(follow_playhead({1000, 1000}, 400, span).start_ms, 350);
-  EXPECT_DOUBLE_EQ(follow_playhead({1000, 1000}, 19990, span).start_ms, 19000);
-
-  // Sliding while a drag is held beyond an edge (the strip is 100 .. 1100).
-  EXPECT_DOUBLE_EQ(edge_scroll({5000, 1000}, 1101, 100, 1000, span).start_ms, 5020);
-  EXPECT_DOUBLE_EQ(edge_scroll({5000, 1000}, 99, 100, 1000, span).start_ms, 4980);
-  EXPECT_DOUBLE_EQ(edge_scroll({5000, 1000}, 600, 100, 1000, span).start_ms, 5000);
-  EXPECT_DOUBLE_EQ(edge_scroll({10, 1000}, 0, 100, 1000, span).start_ms, 0);
-
-  EXPECT_DOUBLE_EQ(centre_view_on({0, 1000}, 6000, span).start_ms, 5500);
-  EXPECT_DOUBLE_EQ(centre_view_on({0, 1000}, 19900, span).start_ms, 19000);
-  EXPECT_DOUBLE_EQ(centre_view_on({3000, 1000}, 100, span).start_ms, 0);
 }
 
 }  // namespace
