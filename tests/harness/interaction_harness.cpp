@@ -64,8 +64,7 @@ InteractionHarness::~InteractionHarness() {
 }
 
 void InteractionHarness::frame() {
-  ImGui::SetCurrentContext(context_);
-  ImGuiIO& io = ImGui::GetIO();
+  ImGuiIO& io = this->io();
   io.DisplaySize = size_;
   io.DeltaTime = frame_seconds;
   if (renderer_) ImGui_ImplSDLRenderer3_NewFrame();
@@ -83,6 +82,11 @@ void InteractionHarness::frame() {
   items_.swap(drawing_);
 }
 
+ImGuiIO& InteractionHarness::io() {
+  ImGui::SetCurrentContext(context_);
+  return ImGui::GetIO();
+}
+
 void InteractionHarness::frames(int count) {
   for (int i = 0; i < count; ++i) frame();
 }
@@ -90,20 +94,17 @@ void InteractionHarness::frames(int count) {
 void InteractionHarness::wait(double seconds) { frames(static_cast<int>(std::ceil(seconds / frame_seconds)) + 1); }
 
 void InteractionHarness::move_to(ImVec2 at) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMousePosEvent(at.x, at.y);
+  io().AddMousePosEvent(at.x, at.y);
   frame();
 }
 
 void InteractionHarness::press(ImGuiMouseButton button) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMouseButtonEvent(button, true);
+  io().AddMouseButtonEvent(button, true);
   frame();
 }
 
 void InteractionHarness::release(ImGuiMouseButton button) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMouseButtonEvent(button, false);
+  io().AddMouseButtonEvent(button, false);
   // Changes made after a frame's widgets were drawn (a drop, a rename) show in
   // the next frame: the widgets a test finds afterwards are those of that frame.
   frames(2);
@@ -117,7 +118,7 @@ void InteractionHarness::click(ImVec2 at, ImGuiMouseButton button) {
 
 void InteractionHarness::double_click(ImVec2 at) {
   // Clicks close together count on: a click just before would make this a triple click.
-  wait(ImGui::GetIO().MouseDoubleClickTime);
+  wait(io().MouseDoubleClickTime);
   click(at);
   press();
   release();
@@ -136,14 +137,12 @@ void InteractionHarness::drag(ImVec2 from, ImVec2 to, int steps) {
 }
 
 void InteractionHarness::wheel(float vertical, float horizontal) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMouseWheelEvent(horizontal, vertical);
+  io().AddMouseWheelEvent(horizontal, vertical);
   frame();
 }
 
 void InteractionHarness::key(ImGuiKeyChord chord) {
-  ImGui::SetCurrentContext(context_);
-  ImGuiIO& io = ImGui::GetIO();
+  ImGuiIO& io = this->io();
   const ImGuiKey key = static_cast<ImGuiKey>(chord & ~ImGuiMod_Mask_);
   hold_modifiers(io, chord, true);
   io.AddKeyEvent(key, true);
@@ -154,16 +153,13 @@ void InteractionHarness::key(ImGuiKeyChord chord) {
 }
 
 void InteractionHarness::type(std::string_view utf8) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddInputCharactersUTF8(std::string(utf8).c_str());
+  io().AddInputCharactersUTF8(std::string(utf8).c_str());
   frames(2);
 }
 
 void InteractionHarness::type_key(ImGuiKey key, std::string_view utf8) {
-  ImGui::SetCurrentContext(context_);
-  ImGuiIO& io = ImGui::GetIO();
-  // Without trickling the key and its character reach the interface in one
-  // frame, as a keyboard delivers them.
+  ImGuiIO& io = this->io();
+  // Trickling would hand the character to a later frame than the key.
   io.ConfigInputTrickleEventQueue = false;
   io.AddKeyEvent(key, true);
   io.AddInputCharactersUTF8(std::string(utf8).c_str());

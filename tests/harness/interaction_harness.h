@@ -80,6 +80,8 @@ class InteractionHarness final : ItemObserver {
   const DrawnItem& get_in_scope(std::string_view label, int pushed) const;
 
  private:
+  // This harness's context made current, and its input.
+  ImGuiIO& io();
   void item_added(ImGuiID id, const ImRect& rect) override;
   void item_labelled(ImGuiID id, const char* label) override;
 
