@@ -1,7 +1,7 @@
-"""Opening the subtitle editor: the start-up hook, the Edit subtitles row, and
-what the player is told when there is nothing to edit."""
+"""The subtitle editor opened by the start-up hook and by the Edit subtitles
+row, what the player is told when there is nothing to edit, and a grouped file
+drawn at both scales; opening never writes to the subtitles folder."""
 import os
-import shutil
 import unittest
 
 from launcher_harness import LauncherTestCase, Screenshot, make_install
@@ -34,13 +34,23 @@ def accent(pixel):
 
 def accent_box(image, left, top, right, bottom):
     """(left, top, right, bottom) of the accent-coloured pixels in the rectangle, or None."""
-    xs, ys = [], []
-    for y in range(top, bottom):
-        for x in range(left, right):
-            if accent(image.pixel(x, y)):
-                xs.append(x)
-                ys.append(y)
-    return (min(xs), min(ys), max(xs), max(ys)) if xs else None
+    found = [(x, y) for y in range(top, bottom) for x in range(left, right) if accent(image.pixel(x, y))]
+    if not found:
+        return None
+    xs, ys = zip(*found)
+    return min(xs), min(ys), max(xs), max(ys)
+
+
+def accent_bars(image, left, right, shortest):
+    """(top, bottom) of each run of rows from y 60 down with accent in the columns, at least `shortest` tall."""
+    found = []
+    for y in range(60, image.height):
+        if any(accent(image.pixel(x, y)) for x in range(left, right)):
+            if found and found[-1][1] == y - 1:
+                found[-1][1] = y
+            else:
+                found.append([y, y])
+    return [(a, b) for a, b in found if b - a >= shortest]
 
 
 def is_editor(image):
@@ -54,67 +64,6 @@ def first_status_line(image):
     panel_bottom = next(y for y in range(759, 150, -1) if close(image.pixel(640, y), PANEL_EDGE, 60))
     return accent_box(image, 170, panel_bottom + 4, 1110, min(panel_bottom + 40, 720))
 
-
-class SubtitleEditorOpenTest(LauncherTestCase):
-    def setUp(self):
-        super().setUp()
-        self.install = os.path.join(self.home, "Games", "KorvixVelarine")
-        make_install(self.install)
-        self.subtitles_folder = os.path.join(self.install, "subtitles")
-
-    def write_subtitles(self):
-        os.makedirs(self.subtitles_folder, exist_ok=True)
-        with open(os.path.join(self.subtitles_folder, "korvix.subtitles"), "wb") as f:
-            f.write(SUBTITLES.encode())
-
-    def launch(self, **env):
-        self.restore_binary()
-        run = self.run_launcher(**env)
-        self.assertEqual(run.returncode, 0, run.stderr)
-        return Screenshot(run.screenshot)
-
-    def test_the_hook_and_the_row_open_the_editor_which_writes_nothing(self):
-        self.write_subtitles()
-        by_hook = self.launch(KORVIX_LAUNCHER_EDITOR="1")
-        self.assertTrue(is_editor(by_hook), "the hook opens screen 4")
-        by_row = self.launch(KORVIX_LAUNCHER_ACTIONS=",".join(TO_EDIT_ROW + ["accept"]))
-        self.assertTrue(is_editor(by_row), "Edit subtitles opens screen 4")
-        # The actions after the editor opened are the menu's and go nowhere.
-        stays = self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_LAUNCHER_ACTIONS="down,accept,down,accept")
-        self.assertTrue(is_editor(stays))
-
-        self.assertEqual(sorted(os.listdir(self.subtitles_folder)), ["korvix.subtitles"],
-                         "opening writes neither the groups nor the view")
-        with open(os.path.join(self.subtitles_folder, "korvix.subtitles"), "rb") as f:
-            self.assertEqual(f.read(), SUBTITLES.encode())
-
-        # The editor scale: the title is drawn twice as large at scale 2 (the
-        # title's row only: the selected clip's bar and badge are accent too).
-        title = accent_box(by_hook, 0, 0, 600, 36)
-        large = accent_box(self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE="2"), 0, 0, 600, 62)
-        ratio = (large[2] - large[0]) / (title[2] - title[0])
-        self.assertTrue(1.7 < ratio < 2.3, (title, large))
-
-    def test_without_subtitles_the_status_line_says_to_make_them_first(self):
-        plain = self.launch()
-        self.assertIsNone(first_status_line(plain), "no accent message without a reason")
-
-        # The hook on frame 2, on the main menu.
-        by_hook = self.launch(KORVIX_LAUNCHER_EDITOR="1")
-        self.assertFalse(is_editor(by_hook))
-        message = first_status_line(by_hook)
-        self.assertIsNotNone(message)
-        # "No subtitles made yet: Make subtitles first." is a line of some 330 pixels.
-        self.assertGreater(message[2] - message[0], 250, message)
-
-        # Edit subtitles on the subtitles page: the page stays, and the same line
-        # comes before its own shorter "No subtitles made yet."
-        on_page = self.launch(KORVIX_LAUNCHER_ACTIONS=",".join(TO_EDIT_ROW + ["accept"]))
-        self.assertFalse(is_editor(on_page))
-        line = first_status_line(on_page)
-        self.assertEqual((line[0], line[2]), (message[0], message[2]))
-        page_alone = first_status_line(self.launch(KORVIX_LAUNCHER_ACTIONS=",".join(TO_EDIT_ROW)))
-        self.assertLess(page_alone[2] - page_alone[0], 0.7 * (line[2] - line[0]))
 
 def realistic_subtitles():
     """Three dock clips, two road clips and a story clip in groups, two movies
@@ -143,68 +92,95 @@ def realistic_subtitles():
     return "korvix-subtitles 2\n# Made by the subtitle maker\n" + "".join(clips), groups
 
 
-def runs(column):
-    """(first, last) of each run of true values in a list."""
-    found = []
-    for y, on in enumerate(column):
-        if on and (not found or found[-1][1] != y - 1):
-            found.append((y, y))
-        elif on:
-            found[-1] = (found[-1][0], y)
-    return found
 
-
-class SubtitleEditorScreenTest(LauncherTestCase):
-    def test_a_grouped_file_is_listed_and_drawn_at_both_scales_without_writing(self):
+class SubtitleEditorTest(LauncherTestCase):
+    def setUp(self):
+        super().setUp()
         install = os.path.join(self.home, "Games", "KorvixVelarine")
         make_install(install)
-        folder = os.path.join(install, "subtitles")
-        os.makedirs(folder)
-        subtitles, groups = realistic_subtitles()
-        for name, content in (("korvix.subtitles", subtitles), ("groups.txt", groups)):
-            with open(os.path.join(folder, name), "wb") as f:
+        self.folder = os.path.join(install, "subtitles")
+
+    def write(self, files):
+        os.makedirs(self.folder, exist_ok=True)
+        for name, content in files.items():
+            with open(os.path.join(self.folder, name), "wb") as f:
                 f.write(content.encode())
 
-        shots = {}
-        for scale in ("1", "2"):
-            self.restore_binary()
-            run = self.run_launcher(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE=scale)
-            self.assertEqual(run.returncode, 0, run.stderr)
-            shots[scale] = Screenshot(run.screenshot)
-            keep = os.environ.get("KORVIX_KEEP_SCREENSHOTS")
-            if keep:
-                shutil.copy2(run.screenshot, os.path.join(keep, "editor_scale_%s.bmp" % scale))
+    def assert_folder_holds(self, files, message=None):
+        self.assertEqual(sorted(os.listdir(self.folder)), sorted(files), message)
+        for name, content in files.items():
+            with open(os.path.join(self.folder, name), "rb") as f:
+                self.assertEqual(f.read(), content.encode(), name)
+
+    def launch(self, **env):
+        self.restore_binary()
+        run = self.run_launcher(**env)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        return Screenshot(run.screenshot)
+
+    def test_the_hook_and_the_row_open_the_editor_which_writes_nothing(self):
+        self.write({"korvix.subtitles": SUBTITLES})
+        by_hook = self.launch(KORVIX_LAUNCHER_EDITOR="1")
+        self.assertTrue(is_editor(by_hook), "the hook opens screen 4")
+        by_row = self.launch(KORVIX_LAUNCHER_ACTIONS=",".join(TO_EDIT_ROW + ["accept"]))
+        self.assertTrue(is_editor(by_row), "Edit subtitles opens screen 4")
+        # The actions after the editor opened are the menu's and go nowhere.
+        stays = self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_LAUNCHER_ACTIONS="down,accept,down,accept")
+        self.assertTrue(is_editor(stays))
+        self.assert_folder_holds({"korvix.subtitles": SUBTITLES}, "opening writes neither the groups nor the view")
+
+        # The editor scale: the title is drawn twice as large at scale 2 (the
+        # title's row only: the selected clip's bar and badge are accent too).
+        title = accent_box(by_hook, 0, 0, 600, 36)
+        large = accent_box(self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE="2"), 0, 0, 600, 62)
+        ratio = (large[2] - large[0]) / (title[2] - title[0])
+        self.assertTrue(1.7 < ratio < 2.3, (title, large))
+
+    def test_without_subtitles_the_status_line_says_to_make_them_first(self):
+        self.assertIsNone(first_status_line(self.launch()), "no accent message without a reason")
+
+        # The hook on frame 2, on the main menu.
+        by_hook = self.launch(KORVIX_LAUNCHER_EDITOR="1")
+        self.assertFalse(is_editor(by_hook))
+        message = first_status_line(by_hook)
+        self.assertIsNotNone(message)
+        # "No subtitles made yet: Make subtitles first." is a line of some 330 pixels.
+        self.assertGreater(message[2] - message[0], 250, message)
+
+        # Edit subtitles on the subtitles page: the page stays, and the same line
+        # comes before its own shorter "No subtitles made yet."
+        on_page = self.launch(KORVIX_LAUNCHER_ACTIONS=",".join(TO_EDIT_ROW + ["accept"]))
+        self.assertFalse(is_editor(on_page))
+        line = first_status_line(on_page)
+        self.assertEqual((line[0], line[2]), (message[0], message[2]))
+        page_alone = first_status_line(self.launch(KORVIX_LAUNCHER_ACTIONS=",".join(TO_EDIT_ROW)))
+        self.assertLess(page_alone[2] - page_alone[0], 0.7 * (line[2] - line[0]))
+
+    def test_a_grouped_file_is_listed_and_drawn_at_both_scales_without_writing(self):
+        subtitles, groups = realistic_subtitles()
+        files = {"korvix.subtitles": subtitles, "groups.txt": groups}
+        self.write(files)
+        small_shot, large_shot = (self.launch(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SCALE=s) for s in "12")
 
         # The edited clips in open groups and in no group carry the accent bar at
         # the row's left edge: mira_01 and mira_03 (Dock), kai_02 (Road), and the
         # long movie; the closed group hides nothing corrected. Rows are fixed
-        # heights, so at scale 2 the bars are twice as tall.
-        # Runs shorter than a row are accent text (the status line saying why
-        # there is no sound), not bars.
-        def bars(image, left, right, shortest):
-            column = [any(accent(image.pixel(x, y)) for x in range(left, right)) for y in range(60, image.height)]
-            return [(a + 60, b + 60) for a, b in runs(column) if b - a >= shortest]
-        small = bars(shots["1"], 20, 23, 25)[:3] + bars(shots["1"], 10, 13, 25)
-        large = bars(shots["2"], 40, 46, 50)[:3] + bars(shots["2"], 20, 26, 50)
+        # heights, so at scale 2 the bars are twice as tall. Runs shorter than a
+        # row are accent text (the status line saying why there is no sound).
+        small = accent_bars(small_shot, 20, 23, 25)[:3] + accent_bars(small_shot, 10, 13, 25)
+        large = accent_bars(large_shot, 40, 46, 50)[:3] + accent_bars(large_shot, 20, 26, 50)
         self.assertEqual(len(small), 4, small)
         heights = [(b - a) for a, b in small]
         self.assertTrue(all(36 <= h <= 41 for h in heights), small)
-        if len(large) >= 2:
-            self.assertTrue(all(1.8 < (b - a) / heights[0] < 2.2 for a, b in large), large)
+        self.assertGreaterEqual(len(large), 2, large)
+        self.assertTrue(all(1.8 < (b - a) / heights[0] < 2.2 for a, b in large), large)
 
         # The selected clip (the first) shows the "CORRECTED" badge at its row's right end.
         list_right = int(0.3 * 1280)
-        badge = accent_box(shots["1"], list_right - 120, small[0][0], list_right, small[0][1])
+        badge = accent_box(small_shot, list_right - 120, small[0][0], list_right, small[0][1])
         self.assertIsNotNone(badge)
         self.assertGreater(badge[2] - badge[0], 60)
-
-        # The long line's words are on screen, wrapped over many rows in the table
-        # once its clip is picked; here, only what the file holds stays as it was.
-        with open(os.path.join(folder, "korvix.subtitles"), "rb") as f:
-            self.assertEqual(f.read(), subtitles.encode())
-        with open(os.path.join(folder, "groups.txt"), "rb") as f:
-            self.assertEqual(f.read(), groups.encode())
-        self.assertEqual(sorted(os.listdir(folder)), ["groups.txt", "korvix.subtitles"])
+        self.assert_folder_holds(files)
 
 
 if __name__ == "__main__":

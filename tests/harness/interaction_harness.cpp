@@ -19,6 +19,13 @@ void hold_modifiers(ImGuiIO& io, ImGuiKeyChord chord, bool down) {
   if (chord & ImGuiMod_Alt) io.AddKeyEvent(ImGuiMod_Alt, down);
 }
 
+// What get and get_in_scope give: the item, or an empty one and a failed test.
+const DrawnItem& found_or_missing(const DrawnItem* item, const std::string& what) {
+  static const DrawnItem missing;
+  EXPECT_NE(item, nullptr) << "no widget " << what << " in the last frame";
+  return item ? *item : missing;
+}
+
 }  // namespace
 
 ImVec2 DrawnItem::centre() const {
@@ -41,7 +48,7 @@ InteractionHarness::InteractionHarness(int width, int height, Draw draw)
   io.DisplaySize = size_;
   io.DeltaTime = frame_seconds;
   io.ConfigFlags |= ImGuiConfigFlags_NavEnableKeyboard;
-  font_ = io.Fonts->AddFontDefault();
+  io.Fonts->AddFontDefault();
   if (renderer_) ImGui_ImplSDLRenderer3_Init(renderer_);
   observe_items(this);
   frame();
@@ -57,8 +64,7 @@ InteractionHarness::~InteractionHarness() {
 }
 
 void InteractionHarness::frame() {
-  ImGui::SetCurrentContext(context_);
-  ImGuiIO& io = ImGui::GetIO();
+  ImGuiIO& io = this->io();
   io.DisplaySize = size_;
   io.DeltaTime = frame_seconds;
   if (renderer_) ImGui_ImplSDLRenderer3_NewFrame();
@@ -76,9 +82,10 @@ void InteractionHarness::frame() {
   items_.swap(drawing_);
 }
 
-// Changes made after a frame's widgets were drawn (a drop, a rename) show in
-// the next frame: the widgets a test finds afterwards are those of that frame.
-void InteractionHarness::settle() { frame(); }
+ImGuiIO& InteractionHarness::io() {
+  ImGui::SetCurrentContext(context_);
+  return ImGui::GetIO();
+}
 
 void InteractionHarness::frames(int count) {
   for (int i = 0; i < count; ++i) frame();
@@ -87,22 +94,20 @@ void InteractionHarness::frames(int count) {
 void InteractionHarness::wait(double seconds) { frames(static_cast<int>(std::ceil(seconds / frame_seconds)) + 1); }
 
 void InteractionHarness::move_to(ImVec2 at) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMousePosEvent(at.x, at.y);
+  io().AddMousePosEvent(at.x, at.y);
   frame();
 }
 
 void InteractionHarness::press(ImGuiMouseButton button) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMouseButtonEvent(button, true);
+  io().AddMouseButtonEvent(button, true);
   frame();
 }
 
 void InteractionHarness::release(ImGuiMouseButton button) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMouseButtonEvent(button, false);
-  frame();
-  settle();
+  io().AddMouseButtonEvent(button, false);
+  // Changes made after a frame's widgets were drawn (a drop, a rename) show in
+  // the next frame: the widgets a test finds afterwards are those of that frame.
+  frames(2);
 }
 
 void InteractionHarness::click(ImVec2 at, ImGuiMouseButton button) {
@@ -113,7 +118,7 @@ void InteractionHarness::click(ImVec2 at, ImGuiMouseButton button) {
 
 void InteractionHarness::double_click(ImVec2 at) {
   // Clicks close together count on: a click just before would make this a triple click.
-  wait(ImGui::GetIO().MouseDoubleClickTime);
+  wait(io().MouseDoubleClickTime);
   click(at);
   press();
   release();
@@ -132,53 +137,36 @@ void InteractionHarness::drag(ImVec2 from, ImVec2 to, int steps) {
 }
 
 void InteractionHarness::wheel(float vertical, float horizontal) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddMouseWheelEvent(horizontal, vertical);
+  io().AddMouseWheelEvent(horizontal, vertical);
   frame();
 }
 
 void InteractionHarness::key(ImGuiKeyChord chord) {
-  ImGui::SetCurrentContext(context_);
-  ImGuiIO& io = ImGui::GetIO();
+  ImGuiIO& io = this->io();
   const ImGuiKey key = static_cast<ImGuiKey>(chord & ~ImGuiMod_Mask_);
   hold_modifiers(io, chord, true);
   io.AddKeyEvent(key, true);
   frame();
   io.AddKeyEvent(key, false);
   hold_modifiers(io, chord, false);
-  frame();
-  settle();
+  frames(2);
 }
 
 void InteractionHarness::type(std::string_view utf8) {
-  ImGui::SetCurrentContext(context_);
-  ImGui::GetIO().AddInputCharactersUTF8(std::string(utf8).c_str());
-  frame();
-  settle();
+  io().AddInputCharactersUTF8(std::string(utf8).c_str());
+  frames(2);
 }
 
 void InteractionHarness::type_key(ImGuiKey key, std::string_view utf8) {
-  ImGui::SetCurrentContext(context_);
-  ImGuiIO& io = ImGui::GetIO();
-  // Without trickling the key and its character reach the interface in one
-  // frame, as a keyboard delivers them.
+  ImGuiIO& io = this->io();
+  // Trickling would hand the character to a later frame than the key.
   io.ConfigInputTrickleEventQueue = false;
   io.AddKeyEvent(key, true);
   io.AddInputCharactersUTF8(std::string(utf8).c_str());
   frame();
   io.AddKeyEvent(key, false);
-  frame();
   io.ConfigInputTrickleEventQueue = true;
-  settle();
-}
-
-void InteractionHarness::click(std::string_view label, ImGuiMouseButton button) { click(get(label).centre(), button); }
-
-const DrawnItem* InteractionHarness::find(std::string_view label) const {
-  for (const DrawnItem& item : items_) {
-    if (item.label == label) return &item;
-  }
-  return nullptr;
+  frames(2);
 }
 
 std::vector<const DrawnItem*> InteractionHarness::find_all(std::string_view label) const {
@@ -189,49 +177,25 @@ std::vector<const DrawnItem*> InteractionHarness::find_all(std::string_view labe
   return found;
 }
 
-const DrawnItem* InteractionHarness::find_id(ImGuiID id) const {
-  for (const DrawnItem& item : items_) {
-    if (item.id == id) return &item;
-  }
-  return nullptr;
+const DrawnItem* InteractionHarness::find(std::string_view label) const {
+  std::vector<const DrawnItem*> found = find_all(label);
+  return found.empty() ? nullptr : found.front();
 }
 
 const DrawnItem* InteractionHarness::find_in_scope(std::string_view label, int pushed) const {
-  for (const DrawnItem& item : items_) {
-    if (item.label == label && item.scope == ImHashData(&pushed, sizeof pushed, item.parent_scope)) return &item;
-  }
-  return nullptr;
-}
-
-const DrawnItem* InteractionHarness::find_in_scope(std::string_view label, std::string_view pushed) const {
-  for (const DrawnItem& item : items_) {
-    if (item.label == label && item.scope == ImHashStr(pushed.data(), pushed.size(), item.parent_scope)) return &item;
+  for (const DrawnItem* item : find_all(label)) {
+    if (item->scope == ImHashData(&pushed, sizeof pushed, item->parent_scope)) return item;
   }
   return nullptr;
 }
 
 const DrawnItem& InteractionHarness::get(std::string_view label) const {
-  static const DrawnItem missing;
-  const DrawnItem* item = find(label);
-  EXPECT_NE(item, nullptr) << "no widget \"" << label << "\" in the last frame";
-  return item ? *item : missing;
+  return found_or_missing(find(label), "\"" + std::string(label) + "\"");
 }
 
 const DrawnItem& InteractionHarness::get_in_scope(std::string_view label, int pushed) const {
-  static const DrawnItem missing;
-  const DrawnItem* item = find_in_scope(label, pushed);
-  EXPECT_NE(item, nullptr) << "no widget \"" << label << "\" under id " << pushed << " in the last frame";
-  return item ? *item : missing;
-}
-
-uint32_t InteractionHarness::pixel(int x, int y) const {
-  Uint8 r = 0, g = 0, b = 0, a = 0;
-  if (surface_) SDL_ReadSurfacePixel(surface_, x, y, &r, &g, &b, &a);
-  return (uint32_t{r} << 24) | (uint32_t{g} << 16) | (uint32_t{b} << 8) | a;
-}
-
-bool InteractionHarness::save_bmp(const std::filesystem::path& file) const {
-  return surface_ && SDL_SaveBMP(surface_, file.string().c_str());
+  return found_or_missing(find_in_scope(label, pushed),
+                          "\"" + std::string(label) + "\" under id " + std::to_string(pushed));
 }
 
 void InteractionHarness::item_added(ImGuiID id, const ImRect& rect) {
@@ -242,7 +206,6 @@ void InteractionHarness::item_added(ImGuiID id, const ImRect& rect) {
   item.rect = rect;
   if (window) {
     item.clip = window->ClipRect;
-    item.window = window->Name;
     const ImVector<ImGuiID>& stack = window->IDStack;
     if (stack.Size > 0) item.scope = stack.back();
     if (stack.Size > 1) item.parent_scope = stack[stack.Size - 2];

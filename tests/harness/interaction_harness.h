@@ -8,8 +8,6 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
-#include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,7 +29,6 @@ struct DrawnItem {
   ImRect clip;              // what of its window was visible
   ImGuiID scope = 0;        // the id stack's top when it was drawn (its PushID)
   ImGuiID parent_scope = 0; // the entry under that
-  std::string window;       // the name of its window
 
   // The middle of its visible part (its rectangle cut by its window).
   ImVec2 centre() const;
@@ -46,10 +43,6 @@ class InteractionHarness final : ItemObserver {
   ~InteractionHarness();
   InteractionHarness(const InteractionHarness&) = delete;
   InteractionHarness& operator=(const InteractionHarness&) = delete;
-
-  // The built-in font, which every test frame draws with.
-  ImFont* font() const { return font_; }
-  ImVec2 size() const { return size_; }
 
   // One frame with what was put in since the last one; rendered.
   void frame();
@@ -76,36 +69,25 @@ class InteractionHarness final : ItemObserver {
   // a real keyboard delivers them.
   void type_key(ImGuiKey key, std::string_view utf8);
 
-  // By label and id; finding by label picks the id that label gives.
-  void click(std::string_view label, ImGuiMouseButton button = ImGuiMouseButton_Left);
-
   // ---- The widgets of the last frame
 
   const DrawnItem* find(std::string_view label) const;  // the first drawn with it
   std::vector<const DrawnItem*> find_all(std::string_view label) const;
-  const DrawnItem* find_id(ImGuiID id) const;
   // The widget with `label` drawn inside PushID(`pushed`).
   const DrawnItem* find_in_scope(std::string_view label, int pushed) const;
-  const DrawnItem* find_in_scope(std::string_view label, std::string_view pushed) const;
   // As find, but the test fails (and returns a safe empty item) when it's missing.
   const DrawnItem& get(std::string_view label) const;
   const DrawnItem& get_in_scope(std::string_view label, int pushed) const;
 
-  // ---- The last frame's picture
-
-  // (r, g, b, a) of a pixel.
-  uint32_t pixel(int x, int y) const;
-  bool save_bmp(const std::filesystem::path& file) const;
-
  private:
-  void settle();
+  // This harness's context made current, and its input.
+  ImGuiIO& io();
   void item_added(ImGuiID id, const ImRect& rect) override;
   void item_labelled(ImGuiID id, const char* label) override;
 
   ImVec2 size_;
   Draw draw_;
   ImGuiContext* context_ = nullptr;
-  ImFont* font_ = nullptr;
   SDL_Surface* surface_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   std::vector<DrawnItem> items_;

