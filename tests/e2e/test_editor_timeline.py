@@ -66,15 +66,10 @@ class EditorTimelineTest(EditorTestCase):
 
         # The playhead: an accent line from the ruler down through the waveform,
         # 30 % into the view.
-        column = None
-        for x in range(wave_left, wave_right):
-            run = sum(1 for y in range(wave_top - 60, wave_bottom) if accent(shot.pixel(x, y)))
-            if run > (wave_bottom - wave_top):
-                column = x
-                break
+        column = next((x for x in range(wave_left, wave_right)
+                       if shot.count(accent, x, wave_top - 60, x + 1, wave_bottom) > wave_bottom - wave_top), None)
         self.assertIsNotNone(column, "no playhead")
-        share = (column - wave_left) / (wave_right - wave_left)
-        self.assertAlmostEqual(share, 0.3, delta=0.03)
+        self.assertAlmostEqual((column - wave_left) / (wave_right - wave_left), 0.3, delta=0.03)
 
         # The picked line's box (speaker 2, yellow at 150 over the dark blue),
         # from 1.5 s to 3.3 s of a view starting at 0.8 s: around the playhead.

@@ -18,7 +18,10 @@ struct FakeSink final : AudioSink {
     pieces.push_back(samples.size() / channels);
   }
   uint64_t queued_bytes() const override { return queue.size() * sizeof(float); }
-  void clear() override { queue.clear(); }
+  void clear() override {
+    queue.clear();
+    ++clears;
+  }
   void set_ratio(float value) override { ratio = value; }
   void flush() override { flushed_at.push_back(queue.size() / channels); }
 
@@ -35,6 +38,7 @@ struct FakeSink final : AudioSink {
   bool deaf = false;  // takes nothing
   std::vector<float> queue;
   std::vector<size_t> pieces;
+  int clears = 0;
   float ratio = 0;
   std::vector<size_t> flushed_at;  // frames queued at each flush
 };
@@ -221,7 +225,8 @@ TEST(SoundTransport, AScrubIs85MsFadedInAndOutOver5Ms) {
   transport.scrub(ones, sink, 100);
   EXPECT_FALSE(transport.playing());
   EXPECT_EQ(sink.ratio, 1.0f);
-  EXPECT_EQ(sink.queue, scrub) << "what was queued is dropped";
+  EXPECT_EQ(sink.queue, scrub);
+  EXPECT_EQ(sink.clears, 2) << "by the start and by the scrub";
   EXPECT_EQ(sink.flushed_at, (std::vector<size_t>{85})) << "all of the scrub plays now";
 }
 
