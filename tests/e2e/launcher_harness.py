@@ -229,3 +229,39 @@ class LauncherTestCase(unittest.TestCase):
             os.makedirs(keep, exist_ok=True)
             shutil.copy2(shot, os.path.join(keep, self.id().split(".")[-1] + ".bmp"))
         return result
+
+
+class EditorTestCase(LauncherTestCase):
+    """An install holding the subclass's SUBTITLES and the stand-in subtitle
+    maker, which notes each of its runs."""
+
+    SUBTITLES = ""
+
+    def setUp(self):
+        super().setUp()
+        maker = os.environ.get("KORVIX_SUBTITLE_MAKER")
+        if not maker or not os.path.exists(maker):
+            self.fail("KORVIX_SUBTITLE_MAKER must name the built stand-in subtitle maker")
+        self.install = os.path.join(self.home, "Games", "KorvixVelarine")
+        make_install(self.install)
+        os.makedirs(os.path.join(self.install, "subtitles"))
+        with open(os.path.join(self.install, "subtitles", "korvix.subtitles"), "wb") as f:
+            f.write(self.SUBTITLES.encode())
+        self.maker = os.path.join(self.install, "korvix-subtitles.exe")
+        shutil.copy2(maker, self.maker)
+        self.cache = os.path.join(self.install, "subtitles", "work", "play")
+        self.runs = os.path.join(self.root, "runs.txt")
+
+    def launch_editor(self, **env):
+        """A run straight into the editor; it must end well."""
+        self.restore_binary()
+        run = self.run_launcher(KORVIX_LAUNCHER_EDITOR="1", KORVIX_MAKER_RUNS=self.runs, **env)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        return run
+
+    def maker_runs(self):
+        """A line a run: "extract SOURCE > PATH" or "movie-frames SOURCE > FOLDER"."""
+        if not os.path.exists(self.runs):
+            return []
+        with open(self.runs, encoding="utf-8") as f:
+            return f.read().splitlines()

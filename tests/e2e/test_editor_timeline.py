@@ -4,28 +4,18 @@ playhead, the picked line and the view, and the screenshot shows the
 waveform, the line boxes, the playhead and the subtitle over the picture. A
 second run without the maker still draws the waveform, from the cache."""
 import os
-import shutil
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, make_install
+from launcher_harness import EditorTestCase, Screenshot
 
 # Six seconds of sound and sixty pictures of 320 x 180 at ten a second.
 SOURCE = "movies/intro ms=6000 fps=10 frames=60 width=320 height=180"
-SUBTITLES = (
-    "korvix-subtitles 2\n"
-    f"clip video 6000 1 2:00000000000000cd {SOURCE}\n"
-    "names Mira|Bo||||||||\n"
-    "200 1500 s1 Tie the boat up.\n"
-    "1500 3300 s2 It won't hold.\n"
-    "3800 5200 s1 Then hold it.\n"
-)
 # The view 4 s wide with the playhead at 2 s, 30 % into it; line 1 picked.
 SEEK = "2000,1,4000"
 
 WAVE = (87, 135, 206)       # light blue at 78 % over the waveform band
 PICTURE = (180, 60, 110)    # the stand-in's picture 20, under the playhead
 YELLOW = (250, 232, 74)     # speaker 2
-TIMELINE = (12, 20, 46)
 
 
 def near(pixel, colour, tolerance=12):
@@ -49,33 +39,19 @@ def bounds(image, test, left=0, top=0, right=None, bottom=None):
     return (min(xs), min(ys), max(xs), max(ys), len(xs)) if xs else None
 
 
-class EditorTimelineTest(LauncherTestCase):
-    def setUp(self):
-        super().setUp()
-        maker = os.environ.get("KORVIX_SUBTITLE_MAKER")
-        if not maker or not os.path.exists(maker):
-            self.fail("KORVIX_SUBTITLE_MAKER must name the built stand-in subtitle maker")
-        self.install = os.path.join(self.home, "Games", "KorvixVelarine")
-        make_install(self.install)
-        os.makedirs(os.path.join(self.install, "subtitles"))
-        with open(os.path.join(self.install, "subtitles", "korvix.subtitles"), "wb") as f:
-            f.write(SUBTITLES.encode())
-        self.maker = os.path.join(self.install, "korvix-subtitles.exe")
-        shutil.copy2(maker, self.maker)
-        self.runs = os.path.join(self.root, "runs.txt")
+class EditorTimelineTest(EditorTestCase):
+    SUBTITLES = (
+        "korvix-subtitles 2\n"
+        f"clip video 6000 1 2:00000000000000cd {SOURCE}\n"
+        "names Mira|Bo||||||||\n"
+        "200 1500 s1 Tie the boat up.\n"
+        "1500 3300 s2 It won't hold.\n"
+        "3800 5200 s1 Then hold it.\n"
+    )
 
     def launch(self):
-        self.restore_binary()
-        run = self.run_launcher(KORVIX_LAUNCHER_EDITOR="1", KORVIX_EDITOR_SEEK=SEEK,
-                                KORVIX_LAUNCHER_SCREENSHOT_MS="3500", KORVIX_MAKER_RUNS=self.runs)
-        self.assertEqual(run.returncode, 0, run.stderr)
+        run = self.launch_editor(KORVIX_EDITOR_SEEK=SEEK, KORVIX_LAUNCHER_SCREENSHOT_MS="3500")
         return Screenshot(run.screenshot)
-
-    def maker_runs(self):
-        if not os.path.exists(self.runs):
-            return []
-        with open(self.runs, encoding="utf-8") as f:
-            return f.read().splitlines()
 
     def test_the_timeline_and_the_preview_show_the_clip_at_the_seek(self):
         shot = self.launch()
@@ -90,15 +66,10 @@ class EditorTimelineTest(LauncherTestCase):
 
         # The playhead: an accent line from the ruler down through the waveform,
         # 30 % into the view.
-        column = None
-        for x in range(wave_left, wave_right):
-            run = sum(1 for y in range(wave_top - 60, wave_bottom) if accent(shot.pixel(x, y)))
-            if run > (wave_bottom - wave_top):
-                column = x
-                break
+        column = next((x for x in range(wave_left, wave_right)
+                       if shot.count(accent, x, wave_top - 60, x + 1, wave_bottom) > wave_bottom - wave_top), None)
         self.assertIsNotNone(column, "no playhead")
-        share = (column - wave_left) / (wave_right - wave_left)
-        self.assertAlmostEqual(share, 0.3, delta=0.03)
+        self.assertAlmostEqual((column - wave_left) / (wave_right - wave_left), 0.3, delta=0.03)
 
         # The picked line's box (speaker 2, yellow at 150 over the dark blue),
         # from 1.5 s to 3.3 s of a view starting at 0.8 s: around the playhead.

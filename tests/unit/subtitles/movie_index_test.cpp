@@ -6,8 +6,6 @@
 
 #include <climits>
 
-#include "state/state_test_support.h"
-
 namespace korvix::test {
 namespace {
 
@@ -64,17 +62,6 @@ TEST(MovieIndex, ATimeShowsItsFrameClampedToTheMovieEvenAtHugeRates) {
   movie.frame_count = INT_MAX;
   EXPECT_EQ(movie_frame_at(movie, 1000), INT_MAX - 1);
   EXPECT_EQ(movie_frame_at(movie, 0), 0);
-}
-
-TEST(MovieIndex, LoadsFromTheFolderWhichItRemembers) {
-  TempFolder temp;
-  EXPECT_FALSE(load_movie_index(temp.path()));
-  write_bytes(temp / "index.txt", "fps 10 frames 5 width 32 height 18\n");
-  std::optional<MovieFrames> movie = load_movie_index(temp.path());
-  ASSERT_TRUE(movie);
-  EXPECT_EQ(movie->folder, temp.path());
-  EXPECT_EQ(movie_frame_path(temp.path(), 7), temp / "frame_00007.jpg");
-  EXPECT_EQ(movie_frame_path(temp.path(), 123456), temp / "frame_123456.jpg");
 }
 
 }  // namespace

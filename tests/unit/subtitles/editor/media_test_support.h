@@ -18,8 +18,6 @@
 
 namespace korvix::test {
 
-inline fs::path stand_in_maker() { return running_executable_path().parent_path() / KORVIX_SUBTITLE_MAKER_NAME; }
-
 // Calls `done` until it holds, for at most a minute (Wine starts programs slowly).
 inline bool wait_for(const std::function<bool()>& done) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
@@ -45,10 +43,13 @@ class MediaTest : public ::testing::Test {
     }
   }
 
-  fs::path install_maker() const { return install / "korvix-subtitles.exe"; }
-  void put_maker(const fs::path& where) const {
+  // The stand-in maker, copied into the install unless told where.
+  fs::path put_maker(fs::path where = {}) const {
+    if (where.empty()) where = install / "korvix-subtitles.exe";
     fs::create_directories(where.parent_path());
-    fs::copy_file(stand_in_maker(), where, fs::copy_options::overwrite_existing);
+    fs::copy_file(running_executable_path().parent_path() / KORVIX_SUBTITLE_MAKER_NAME, where,
+                  fs::copy_options::overwrite_existing);
+    return where;
   }
 
   void open(const std::vector<SubtitleClip>& clips) {
@@ -64,15 +65,15 @@ class MediaTest : public ::testing::Test {
     editor.media.tick();
   }
   // Ticks until no fetch of the selected clip is under way.
-  void settle() {
-    ASSERT_TRUE(wait_for([this] {
-      editor.media.tick();
-      return !editor.media.fetching_sound() && !editor.media.fetching_pictures();
+  void settle(SubtitleEditor& which) {
+    ASSERT_TRUE(wait_for([&] {
+      which.media.tick();
+      return !which.media.fetching_sound() && !which.media.fetching_pictures();
     })) << "the fetch never ended";
   }
   void fetch(int32_t clip) {
     start_fetch(clip);
-    settle();
+    settle(editor);
   }
 
   // One line per run of the stand-in: "extract SOURCE > PATH" or "movie-frames SOURCE > FOLDER".
@@ -81,17 +82,6 @@ class MediaTest : public ::testing::Test {
     std::istringstream in(read_bytes(temp / "runs.txt"));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-  }
-
-  // The names in the cache folder, sorted.
-  std::vector<std::string> cached() const {
-    std::vector<std::string> names;
-    std::error_code ignored;
-    for (const fs::directory_entry& entry : fs::directory_iterator(media_cache_folder(install), ignored)) {
-      names.push_back(to_utf8(entry.path().filename()));
-    }
-    std::sort(names.begin(), names.end());
-    return names;
   }
 
   static SubtitleClip video(std::string source) {

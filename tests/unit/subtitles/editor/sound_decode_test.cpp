@@ -30,9 +30,7 @@ TEST(SoundDecode, EightAndSixteenBitMonoAndStereoGiveTheSameKnownPeaks) {
       ASSERT_TRUE(decode_sound(wav, sound, error)) << what << ": " << error;
       EXPECT_EQ(sound.channels, channels) << what;
       EXPECT_EQ(sound.rate, 8000) << what;
-      EXPECT_EQ(sound.frames, 4 * sound_peak_slices) << what;
-      EXPECT_DOUBLE_EQ(sound.length_ms(), 2048) << what;
-      ASSERT_EQ(sound.samples.size(), 4 * sound_peak_slices * channels) << what;
+      ASSERT_EQ(sound.frames, 4 * sound_peak_slices) << what;
       EXPECT_EQ(sound.samples[1 * channels], 0.5f) << what;
       EXPECT_EQ(sound.samples[3 * channels], -0.5f) << what;
       if (channels == 2) {
