@@ -4,7 +4,8 @@
 #   scripts/wine-run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
 #
 # The prefix is created on first use, under a lock so that parallel tests wait
-# for one creation; only that creation is retried, never the program itself.
+# for one creation, which is retried; a program is started again only when Wine
+# plainly failed to bring it up (see below).
 # Output lines lose Wine's CR, so the callers parse them as on Linux; they come
 # once the program has ended. The exit code is the program's.
 set -euo pipefail
@@ -59,13 +60,28 @@ exec 9>&-
 out=$(mktemp)
 err=$(mktemp)
 trap 'rm -f "$out" "$err"' EXIT
-status=0
-"$wine" "$@" >"$out" 2>"$err" || status=$?
+run() {
+  status=0
+  started=$(date +%s%N)
+  "$wine" "$@" >"$out" 2>"$err" || status=$?
+  elapsed_ms=$((($(date +%s%N) - started) / 1000000))
+}
+silent_failure() { [ "$status" -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ]; }
+run "$@"
+# Now and then Wine fails to bring a program up at all: it ends at once with
+# code 1 and, its own messages being off, without a word (about one start in a
+# few hundred on a loaded machine). Such a start is made once more, with Wine's
+# error messages on, so that a second failure says why. A program that ran
+# prints something (every test program does) and is never started again.
+if silent_failure && [ "$elapsed_ms" -lt 5000 ]; then
+  echo "wine-run: $(basename "$1") ended with code $status after $elapsed_ms ms and printed nothing; starting it once more" >&2
+  WINEDEBUG=err+all run "$@"
+fi
 tr -d '\r' <"$out"
 cat "$err" >&2
 # A failure with no word at all (a GUI program, or Wine not starting one) at
 # least names the program and its code in the test's log.
-if [ "$status" -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ]; then
+if silent_failure; then
   echo "wine-run: $(basename "$1") ended with code $status and printed nothing" >&2
 fi
 exit "$status"
