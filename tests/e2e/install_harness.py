@@ -9,7 +9,7 @@ import shutil
 import struct
 import sys
 
-from launcher_harness import LauncherTestCase
+from launcher_harness import LauncherTestCase, file_lines
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "fixtures"))
@@ -117,10 +117,7 @@ class InstallTestBase(LauncherTestCase):
         return run
 
     def calls(self):
-        if not os.path.exists(self.record):
-            return []
-        with open(self.record, encoding="utf-8") as f:
-            return [json.loads(line) for line in f]
+        return [json.loads(line) for line in file_lines(self.record)]
 
     def log(self, prefix):
         logs = sorted(glob.glob(os.path.join(self.data, "logs", prefix + "*.log")))

@@ -157,6 +157,14 @@ def region_has_colour(path, colour, left, top, right, bottom, tolerance=40):
     return False
 
 
+def file_lines(path):
+    """The lines of a text file another program appends to; none before it exists."""
+    if not os.path.exists(path):
+        return []
+    with open(path, encoding="utf-8") as f:
+        return f.read().splitlines()
+
+
 def make_install(folder):
     """Stand-ins for the game's program and data: the folder counts as installed."""
     os.makedirs(os.path.join(folder, "game"), exist_ok=True)
@@ -261,7 +269,4 @@ class EditorTestCase(LauncherTestCase):
 
     def maker_runs(self):
         """A line a run: "extract SOURCE > PATH" or "movie-frames SOURCE > FOLDER"."""
-        if not os.path.exists(self.runs):
-            return []
-        with open(self.runs, encoding="utf-8") as f:
-            return f.read().splitlines()
+        return file_lines(self.runs)

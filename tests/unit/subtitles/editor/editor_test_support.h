@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "state/state_test_support.h"
 #include "subtitles/editor/editor_document.h"
 #include "subtitles/editor/media_control.h"
+#include "subtitles/editor/timeline/timeline_drag.h"
 #include "subtitles/subtitle_paths.h"
 
 namespace korvix::test {
@@ -20,6 +22,29 @@ struct RecordingMedia final : MediaControl {
   void close_output() override { ++closes; }
   int stops = 0;
   int closes = 0;
+};
+
+// Logs what the timeline asked of the transport; scrubbing moves the
+// document's playhead as the real one does.
+struct RecordingPlayer final : TimelinePlayer {
+  explicit RecordingPlayer(EditorDocument& document) : document(document) {}
+  bool playing() const override { return is_playing; }
+  void play() override {
+    is_playing = true;
+    note("play", document.playhead_ms);
+  }
+  void pause() override {
+    is_playing = false;
+    log += "pause ";
+  }
+  void scrub_to(double ms) override { note("scrub", document.playhead_ms = last_scrub = ms); }
+  double last_scrub_ms() const override { return last_scrub; }
+  void note(const char* what, double ms) { log += std::string(what) + "@" + std::to_string(std::lround(ms)) + " "; }
+
+  EditorDocument& document;
+  bool is_playing = false;
+  double last_scrub = 0;
+  std::string log;
 };
 
 inline SubtitleClip clip_of(std::string source, std::initializer_list<SubtitleLine> lines, bool edited = false) {

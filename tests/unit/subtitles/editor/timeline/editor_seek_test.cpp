@@ -2,7 +2,6 @@
 
 #include "subtitles/editor/editor_test_support.h"
 #include "subtitles/editor/timeline/editor_seek.h"
-#include "subtitles/editor/timeline/timeline_drag.h"
 
 namespace korvix::test {
 namespace {
@@ -26,20 +25,11 @@ TEST(EditorSeek, ReadsLikeScanfAndKeepsWhatCameBeforeAFailure) {
   for (const Case& c : cases) EXPECT_EQ(parse_editor_seek(c.text), c.seek) << c.text;
 }
 
-struct ScrubRecorder final : TimelinePlayer {
-  bool playing() const override { return false; }
-  void play() override {}
-  void pause() override {}
-  void scrub_to(double ms) override { scrubs.push_back(ms); }
-  double last_scrub_ms() const override { return scrubs.empty() ? 0 : scrubs.back(); }
-  std::vector<double> scrubs;
-};
-
 using EditorSeekApply = EditorTest;
 
 TEST_F(EditorSeekApply, SetsTheViewPicksALineInRangeAndScrubsOnce) {
   open_sample();  // clip 0 has two lines
-  ScrubRecorder player;
+  RecordingPlayer player{document};
   apply_editor_seek({5000, 1, 8000}, document, player);
   EXPECT_DOUBLE_EQ(document.view_width_ms, 8000);
   EXPECT_DOUBLE_EQ(document.view_start_ms, 2600);
@@ -50,15 +40,15 @@ TEST_F(EditorSeekApply, SetsTheViewPicksALineInRangeAndScrubsOnce) {
   EXPECT_DOUBLE_EQ(document.view_width_ms, 8000);
   apply_editor_seek({1000, -1, 8000}, document, player);
   EXPECT_DOUBLE_EQ(document.view_start_ms, 0);
-  EXPECT_EQ(player.scrubs, (std::vector<double>{5000, 1000, 1000}));
+  EXPECT_EQ(player.log, "scrub@5000 scrub@1000 scrub@1000 ");
 
   // The hook waits for the sound, then runs once only.
-  player.scrubs.clear();
+  player.log.clear();
   EditorSeekHook hook(std::string("3000,0,2000"));
   EXPECT_FALSE(hook.run(false, document, player));
   EXPECT_TRUE(hook.run(true, document, player));
   EXPECT_FALSE(hook.run(true, document, player));
-  EXPECT_EQ(player.scrubs, (std::vector<double>{3000}));
+  EXPECT_EQ(player.log, "scrub@3000 ");
   EXPECT_EQ(document.picked_line, 0);
   EXPECT_FALSE(EditorSeekHook(std::nullopt).run(true, document, player));
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,29 +9,6 @@
 
 namespace korvix::test {
 namespace {
-
-// Logs what the timeline asked of the transport; scrubbing moves the
-// document's playhead as the real one does.
-struct FakePlayer final : TimelinePlayer {
-  explicit FakePlayer(EditorDocument& document) : document(document) {}
-  bool playing() const override { return is_playing; }
-  void play() override {
-    is_playing = true;
-    note("play", document.playhead_ms);
-  }
-  void pause() override {
-    is_playing = false;
-    log += "pause ";
-  }
-  void scrub_to(double ms) override { note("scrub", document.playhead_ms = last_scrub = ms); }
-  double last_scrub_ms() const override { return last_scrub; }
-  void note(const char* what, double ms) { log += std::string(what) + "@" + std::to_string(std::lround(ms)) + " "; }
-
-  EditorDocument& document;
-  bool is_playing = false;
-  double last_scrub = 0;
-  std::string log;
-};
 
 class TimelineDragTest : public EditorTest {
  protected:
@@ -67,7 +43,7 @@ class TimelineDragTest : public EditorTest {
   }
 
   double view_start = 0;
-  FakePlayer player{document};
+  RecordingPlayer player{document};
   TimelineDrag timeline{document, player};
 };
 
