@@ -59,7 +59,6 @@ TEST(GameLook, RowsWithADropShadowAndTheirShading) {
   ASSERT_EQ(block.shading.size(), 1u);
   const double side = 1.4 * 0.45 * f;
   EXPECT_THAT(block.shading[0].box, box_near({left - side, first - 2 * 0.18 * f, right + side, 414 + 0.6 * 0.18 * f}));
-  EXPECT_NEAR(block.shading[0].rounding, 0.3 * f, 1e-9);
 }
 
 TEST(GameLook, OutlineClampsAndNothingToDraw) {
