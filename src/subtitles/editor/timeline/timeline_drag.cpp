@@ -103,7 +103,8 @@ bool TimelineDrag::drag_line(const TimelineFrame& frame, bool alt) {
     case DragMode::end_edge:
       end = dragged_end(truncated(snap(t)), start, span);
       changed = document_.set_line_span(line_, start, end);
-      heard_at = std::max(0.0, static_cast<double>(end) - scrub_sound_ms);
+      // Heard up to the end as stored: the file's times stop at 2^32 - 1, D may go past it.
+      heard_at = std::max(0.0, static_cast<double>(clip->lines[index].end_ms) - scrub_sound_ms);
       break;
     case DragMode::boundary: {
       int64_t next_end = clip->lines[index + 1].end_ms;

@@ -137,10 +137,10 @@ TEST_F(TimelineDragTest, AScrubPausesAndResumesFromWhereItEnded) {
 }
 
 TEST_F(TimelineDragTest, TimesAtTheTopOfTheRangeAreClampedNotWrapped) {
-  // The line's end stops at the top; moved, the line goes as far as D (its end + 250) lets it.
+  // The line's end stops at the top and is heard there; moved, the line goes as far as D (its end + 250) lets it.
   open_lines({{UINT32_MAX - 300, UINT32_MAX - 100, "last", 0}});
   view_start = UINT32_MAX - 5000.0;
-  run({{UINT32_MAX - 100.0, {UINT32_MAX + 1000.0}, {UINT32_MAX - 300, UINT32_MAX}, std::nullopt},
+  run({{UINT32_MAX - 100.0, {UINT32_MAX + 1000.0}, {UINT32_MAX - 300, UINT32_MAX}, "scrub@4294967210 "},
        {UINT32_MAX - 200.0, {UINT32_MAX + 1000.0}, {UINT32_MAX - 50, UINT32_MAX}, ""}});
 }
 
