@@ -39,7 +39,7 @@ struct RecordingPlayer final : TimelinePlayer {
   }
   void scrub_to(double ms) override { note("scrub", document.playhead_ms = last_scrub = ms); }
   double last_scrub_ms() const override { return last_scrub; }
-  void note(const char* what, double ms) { log += std::string(what) + "@" + std::to_string(std::lround(ms)) + " "; }
+  void note(const char* what, double ms) { log += std::string(what) + "@" + std::to_string(std::llround(ms)) + " "; }
 
   EditorDocument& document;
   bool is_playing = false;
