@@ -24,36 +24,55 @@ bool EditorDocument::end_edit() {
   if (index >= file_.clips.size() || file_.clips[index] == before.copy) return false;
   changed_clips_.resize(file_.clips.size(), false);
   changed_clips_[index] = true;
-  undo_.push_back(std::move(before));
+  int32_t clip = before.clip;
+  EditStep step;
+  step.clips.push_back(std::move(before));
+  step.selected = clip;
+  push_step(std::move(step));
+  return true;
+}
+
+void EditorDocument::push_step(EditStep step) {
+  // A step of many clips counts as one of the 200.
+  undo_.push_back(std::move(step));
   if (undo_.size() > undo_limit) undo_.pop_front();
   redo_.clear();
   dirty_ = true;
-  return true;
 }
 
 void EditorDocument::undo() { take_step(undo_, redo_, "Nothing to undo.", "Undone."); }
 
 void EditorDocument::redo() { take_step(redo_, undo_, "Nothing to redo.", "Redone."); }
 
-void EditorDocument::take_step(std::deque<EditSnapshot>& from, std::deque<EditSnapshot>& to, const char* nothing,
+void EditorDocument::take_step(std::deque<EditStep>& from, std::deque<EditStep>& to, const char* nothing,
                                const char* done) {
   end_edit();
   if (from.empty()) {
     status = nothing;
     return;
   }
-  EditSnapshot step = std::move(from.back());
+  EditStep step = std::move(from.back());
   from.pop_back();
-  if (step.clip < 0 || static_cast<size_t>(step.clip) >= file_.clips.size()) return;
-  // The clip as it is now goes to the other side; the step's copy takes its place.
-  size_t index = static_cast<size_t>(step.clip);
-  std::swap(file_.clips[index], step.copy);
+  // A clip that is gone drops its part of the step; a step with none left is dropped.
+  std::erase_if(step.clips, [&](const EditSnapshot& snapshot) {
+    return snapshot.clip < 0 || static_cast<size_t>(snapshot.clip) >= file_.clips.size();
+  });
+  if (step.clips.empty()) return;
+  // The clips as they are now go to the other side; the step's copies take their place.
+  changed_clips_.resize(file_.clips.size(), false);
+  for (EditSnapshot& snapshot : step.clips) {
+    size_t index = static_cast<size_t>(snapshot.clip);
+    std::swap(file_.clips[index], snapshot.copy);
+    changed_clips_[index] = true;
+  }
+  ++bulk_changes_;
+  int32_t select = step.selected >= 0 && static_cast<size_t>(step.selected) < file_.clips.size()
+                       ? step.selected
+                       : step.clips.front().clip;
   to.push_back(std::move(step));
   // An undo in another clip jumps there.
-  select_clip(static_cast<int32_t>(index));
+  select_clip(select);
   clamp_picked_line();
-  changed_clips_.resize(file_.clips.size(), false);
-  changed_clips_[index] = true;
   dirty_ = true;
   status = done;
 }

@@ -12,7 +12,7 @@
 // gesture starts (a field activated, a timeline drag pressed); end_edit, when
 // it ends, pushes that copy as one undo step only if the clip really changed,
 // so a click that changes nothing keeps the redo history. Operations called
-// outside a gesture make their own.
+// outside a gesture make their own. "Replace all" is one step of many clips.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,7 @@
 
 #include "settings/game_settings.h"
 #include "subtitles/clip_groups.h"
+#include "subtitles/editor/clip_find.h"
 #include "subtitles/editor_view.h"
 #include "subtitles/subtitle_file.h"
 
@@ -33,10 +34,17 @@ namespace korvix {
 
 class MediaControl;
 
-// One undo step: a clip as it was before a gesture.
+// A clip as it was before a change.
 struct EditSnapshot {
   int32_t clip = -1;
   SubtitleClip copy;
+};
+
+// One undo step: the clip a gesture changed, or every clip "Replace all"
+// changed, as they were; and the clip selected when it is undone or redone.
+struct EditStep {
+  std::vector<EditSnapshot> clips;
+  int32_t selected = -1;
 };
 
 class EditorDocument {
@@ -107,6 +115,21 @@ class EditorDocument {
   bool can_redo() const { return !redo_.empty(); }
   size_t undo_steps() const { return undo_.size(); }
   size_t redo_steps() const { return redo_.size(); }
+  // Counts the changes that may touch clips besides the selected one
+  // ("Replace all", undo, redo): views that watch only the selected clip look
+  // at all of them again when it moves.
+  uint64_t bulk_changes() const { return bulk_changes_; }
+
+  // ---- Find and replace
+
+  // The one match, in the selected clip: one undo step, and the line picked.
+  // A text that would pass its field's limit stays, with why in `status`.
+  // False when nothing changed.
+  bool replace_match(const TextMatch& match, const TextFinder& finder, std::string_view with);
+  // Every match in these clips: one undo step for all of them, each changed
+  // clip corrected by hand and changed; `status` says how many, and what was
+  // left and why.
+  ReplaceCount replace_all(const std::vector<int32_t>& clips, const TextFinder& finder, std::string_view with);
 
   // ---- Lines
 
@@ -184,7 +207,8 @@ class EditorDocument {
   bool store_name(int speaker, std::string name);
   // The selected clip as the open gesture found it; null outside a gesture.
   const SubtitleClip* clip_at_gesture_start() const;
-  void take_step(std::deque<EditSnapshot>& from, std::deque<EditSnapshot>& to, const char* nothing, const char* done);
+  void push_step(EditStep step);
+  void take_step(std::deque<EditStep>& from, std::deque<EditStep>& to, const char* nothing, const char* done);
   bool close_request(double& deadline, const char* warning);
   void close();
   template <typename Change>
@@ -198,8 +222,9 @@ class EditorDocument {
   bool dirty_ = false;
   std::vector<bool> changed_clips_;
   std::optional<EditSnapshot> gesture_;
-  std::deque<EditSnapshot> undo_;
-  std::deque<EditSnapshot> redo_;
+  std::deque<EditStep> undo_;
+  std::deque<EditStep> redo_;
+  uint64_t bulk_changes_ = 0;
   double leave_deadline_ = 0;
   double close_deadline_ = 0;
   double fetch_due_at_ = 0;
