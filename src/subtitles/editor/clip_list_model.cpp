@@ -1,13 +1,14 @@
 #include "subtitles/editor/clip_list_model.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
+
+#include "subtitles/editor/clip_find.h"
 
 namespace korvix {
 
 namespace {
-
-char lower_ascii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool passes_filter(const SubtitleClip& clip, ClipFilter filter) {
   switch (filter) {
@@ -76,39 +77,27 @@ class RowAppender {
 
 }  // namespace
 
-std::string ascii_lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = lower_ascii(c);
-  return out;
-}
-
-bool contains_folded(std::string_view text, std::string_view lowered) {
-  if (lowered.empty()) return true;
-  if (lowered.size() > text.size()) return false;
-  const char first = lowered[0];
-  for (size_t i = 0, last = text.size() - lowered.size(); i <= last; ++i) {
-    if (lower_ascii(text[i]) != first) continue;
-    size_t k = 1;
-    while (k < lowered.size() && lower_ascii(text[i + k]) == lowered[k]) ++k;
-    if (k == lowered.size()) return true;
-  }
-  return false;
-}
-
-bool clip_matches(const SubtitleClip& clip, ClipFilter filter, std::string_view lowered_search) {
-  if (!passes_filter(clip, filter)) return false;
-  if (lowered_search.empty() || contains_folded(clip.source, lowered_search)) return true;
-  return std::any_of(clip.lines.begin(), clip.lines.end(),
-                     [&](const SubtitleLine& line) { return contains_folded(line.text, lowered_search); });
+ClipSearch search_clip(const SubtitleClip& clip, ClipFilter filter, const TextFinder& search) {
+  if (!passes_filter(clip, filter)) return {};
+  if (search.empty()) return {true, 0};
+  uint32_t matches = static_cast<uint32_t>(count_in_clip(clip, search));
+  return {matches > 0 || search.found_in(clip.source), matches};
 }
 
 ClipListModel build_clip_list(const std::vector<SubtitleClip>& clips, const ClipGroups& groups, ClipFilter filter,
-                              std::string_view search) {
+                              std::string_view search, FindOptions options) {
   ClipListModel model;
-  const std::string lowered = ascii_lower(search);
-  model.narrowed = filter != ClipFilter::all || !lowered.empty();
+  const TextFinder finder(search, options);
+  model.narrowed = filter != ClipFilter::all || !finder.empty();
   model.matches.resize(clips.size());
-  for (size_t i = 0; i < clips.size(); ++i) model.matches[i] = clip_matches(clips[i], filter, lowered);
+  model.match_counts.assign(clips.size(), 0);
+  for (size_t i = 0; i < clips.size(); ++i) {
+    ClipSearch found = search_clip(clips[i], filter, finder);
+    model.matches[i] = found.listed;
+    model.match_counts[i] = found.matches;
+    model.match_total += found.matches;
+    model.clips_with_matches += found.matches > 0 ? 1 : 0;
+  }
   model.places.assign(clips.size(), ClipPlace{});
   RowAppender rows(model);
   auto matches = [&](int32_t clip) { return model.matches[static_cast<size_t>(clip)]; };
@@ -118,6 +107,7 @@ ClipListModel build_clip_list(const std::vector<SubtitleClip>& clips, const Clip
       model.ungrouped.push_back(static_cast<int32_t>(i));
       if (model.matches[i]) rows.clip(-1, static_cast<int32_t>(i), -1);
     }
+    model.listed_order = model.visible_order;
     return model;
   }
 
@@ -138,6 +128,7 @@ ClipListModel build_clip_list(const std::vector<SubtitleClip>& clips, const Clip
     const std::vector<int32_t>& members = model.members[g];
     if (model.narrowed && std::none_of(members.begin(), members.end(), matches)) continue;
     rows.header(ListRowKind::group_header, static_cast<int32_t>(g));
+    std::copy_if(members.begin(), members.end(), std::back_inserter(model.listed_order), matches);
     if (!groups.groups[g].open) continue;
     for (size_t m = 0; m < members.size(); ++m) {
       if (matches(members[m])) rows.clip(static_cast<int32_t>(g), members[m], positions[g][m]);
@@ -149,6 +140,7 @@ ClipListModel build_clip_list(const std::vector<SubtitleClip>& clips, const Clip
   }
   if (model.narrowed && std::none_of(model.ungrouped.begin(), model.ungrouped.end(), matches)) return model;
   rows.header(ListRowKind::ungrouped_header, -1);
+  std::copy_if(model.ungrouped.begin(), model.ungrouped.end(), std::back_inserter(model.listed_order), matches);
   if (groups.ungrouped_open) {
     for (int32_t clip : model.ungrouped) {
       if (matches(clip)) rows.clip(-1, clip, -1);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "subtitles/clip_groups.h"
+#include "subtitles/editor/text_find.h"
 #include "subtitles/subtitle_file.h"
 
 namespace korvix {
@@ -24,13 +25,14 @@ namespace korvix {
 enum class ClipFilter : int { all = 0, story = 1, movies = 2, riding = 3, corrected = 4 };
 inline constexpr std::array<const char*, 5> clip_filter_names = {"All", "Story", "Movies", "Riding", "Corrected"};
 
-// ASCII letters in lower case; every other byte as it is.
-std::string ascii_lower(std::string_view text);
-// Whether `text` holds `lowered` (already in lower case), ASCII letters in any case.
-bool contains_folded(std::string_view text, std::string_view lowered);
-// The clip passes the filter, and the search (in lower case; empty: all) finds
-// it in its source or the words of one of its lines.
-bool clip_matches(const SubtitleClip& clip, ClipFilter filter, std::string_view lowered_search);
+// A clip as the list sees it: it is listed when it passes the filter and the
+// search (empty: every clip) finds it in its source, its words or, when asked,
+// its names; `matches` counts what find and replace would take in it.
+struct ClipSearch {
+  bool listed = false;
+  uint32_t matches = 0;
+};
+ClipSearch search_clip(const SubtitleClip& clip, ClipFilter filter, const TextFinder& search);
 
 enum class ListRowKind : uint8_t { group_header, ungrouped_header, clip };
 
@@ -67,6 +69,12 @@ struct ClipListModel {
   std::vector<ClipPlace> places;        // per clip
   std::vector<bool> matches;            // per clip: passes the filter and the search
   bool narrowed = false;                // a filter other than All, or a search
+  // Every listed clip in the drawn order as if every group were open: the
+  // clips find steps through and "Replace all" changes.
+  std::vector<int32_t> listed_order;
+  std::vector<uint32_t> match_counts;  // per clip: its matches while listed, else 0
+  size_t match_total = 0;
+  size_t clips_with_matches = 0;
 
   float height(const RowHeights& heights) const;
   // The rows that reach into [top, bottom): first and one past the last.
@@ -77,9 +85,10 @@ struct ClipListModel {
 // Each group's entries take the first clip of their source not taken yet, as
 // the groups were read; entries whose clip is gone are skipped. Without groups
 // the clips are listed without a header. While narrowed, groups without a
-// passing clip are hidden, and so is the "Not in a group" header.
+// passing clip are hidden, and so is the "Not in a group" header. The search
+// follows the find options (the plain search's by default).
 ClipListModel build_clip_list(const std::vector<SubtitleClip>& clips, const ClipGroups& groups, ClipFilter filter,
-                              std::string_view search);
+                              std::string_view search, FindOptions options = {});
 
 // Page Up (-1) / Page Down (+1) from `selected` in the drawn order: the first
 // listed clip when the selected one isn't listed, nothing past either end.

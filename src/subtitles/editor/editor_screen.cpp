@@ -25,33 +25,41 @@ uint64_t groups_shape(const ClipGroups& groups) {
 
 }  // namespace
 
-bool ClipListCache::passes_as_built(const EditorDocument& document, int32_t clip) const {
+bool ClipListCache::follow(const EditorDocument& document, int32_t clip) {
   if (clip < 0 || static_cast<size_t>(clip) >= model_.matches.size()) return true;
-  const SubtitleClip& c = document.clips()[static_cast<size_t>(clip)];
-  return clip_matches(c, filter_, lowered_search_) == model_.matches[static_cast<size_t>(clip)];
+  const size_t index = static_cast<size_t>(clip);
+  ClipSearch now = search_clip(document.clips()[index], filter_, finder_);
+  if (now.listed != model_.matches[index]) return false;
+  uint32_t& before = model_.match_counts[index];
+  model_.match_total = model_.match_total - before + now.matches;
+  model_.clips_with_matches = model_.clips_with_matches - (before > 0 ? 1 : 0) + (now.matches > 0 ? 1 : 0);
+  before = now.matches;
+  return true;
 }
 
-bool ClipListCache::still_valid(const EditorDocument& document, ClipFilter filter, std::string_view search) const {
+bool ClipListCache::still_valid(const EditorDocument& document, ClipFilter filter, std::string_view search,
+                                FindOptions options) const {
   const std::vector<SubtitleClip>& clips = document.clips();
-  if (!valid_ || clips_ != clips.data() || clip_count_ != clips.size() || filter_ != filter || search_ != search) {
-    return false;
-  }
-  if (groups_shape_ != groups_shape(document.groups)) return false;
-  if (!model_.narrowed) return true;
-  return passes_as_built(document, document.selected_clip()) && passes_as_built(document, watched_clip_);
+  return valid_ && clips_ == clips.data() && clip_count_ == clips.size() && filter_ == filter && search_ == search &&
+         options_ == options && bulk_changes_ == document.bulk_changes() &&
+         groups_shape_ == groups_shape(document.groups);
 }
 
-const ClipListModel& ClipListCache::get(const EditorDocument& document, ClipFilter filter, std::string_view search) {
-  if (!still_valid(document, filter, search)) {
-    model_ = build_clip_list(document.clips(), document.groups, filter, search);
+const ClipListModel& ClipListCache::get(const EditorDocument& document, ClipFilter filter, std::string_view search,
+                                        FindOptions options) {
+  if (!still_valid(document, filter, search, options) || !follow(document, document.selected_clip()) ||
+      !follow(document, watched_clip_)) {
+    finder_ = TextFinder(search, options);
+    model_ = build_clip_list(document.clips(), document.groups, filter, search, options);
     ++builds_;
     valid_ = true;
     clips_ = document.clips().data();
     clip_count_ = document.clips().size();
     groups_shape_ = groups_shape(document.groups);
+    bulk_changes_ = document.bulk_changes();
     filter_ = filter;
     search_ = std::string(search);
-    lowered_search_ = ascii_lower(search);
+    options_ = options;
   }
   watched_clip_ = document.selected_clip();
   return model_;
@@ -74,6 +82,8 @@ void EditorScreen::forget_document() {
   scroll_list_to_group.reset();
   rename = GroupRename{};
   menu = ListMenuTarget{};
+  find.current.reset();
+  find.scroll_to_match = false;
   view_changed = false;
   popup_open = false;
   close_popups = false;

@@ -9,18 +9,21 @@
 #include <string_view>
 
 #include "subtitles/editor/clip_list_model.h"
+#include "subtitles/editor/find_bar.h"
 
 namespace korvix {
 
 class EditorDocument;
 
 // The list model, rebuilt only when what it shows may have changed: the
-// groups, the filter or the search, or whether an edited clip still passes.
-// Edits only ever change the selected clip (undo and redo select the clip they
-// change), so only it and the one selected before need a look each frame.
+// groups, the filter, the search or its options, or whether an edited clip
+// still passes. Edits change the selected clip only, but for "Replace all",
+// undo and redo, which the document counts: so only it and the one selected
+// before need a look each frame, and their match counts follow in place.
 class ClipListCache {
  public:
-  const ClipListModel& get(const EditorDocument& document, ClipFilter filter, std::string_view search);
+  const ClipListModel& get(const EditorDocument& document, ClipFilter filter, std::string_view search,
+                           FindOptions options = {});
   const ClipListModel& model() const { return model_; }
   // The groups changed in place: the next get rebuilds.
   void invalidate() { valid_ = false; }
@@ -28,8 +31,11 @@ class ClipListCache {
   uint64_t builds() const { return builds_; }
 
  private:
-  bool still_valid(const EditorDocument& document, ClipFilter filter, std::string_view search) const;
-  bool passes_as_built(const EditorDocument& document, int32_t clip) const;
+  bool still_valid(const EditorDocument& document, ClipFilter filter, std::string_view search,
+                   FindOptions options) const;
+  // A watched clip's count brought up to date; false when it is listed or
+  // left out otherwise than as built.
+  bool follow(const EditorDocument& document, int32_t clip);
 
   ClipListModel model_;
   bool valid_ = false;
@@ -37,9 +43,11 @@ class ClipListCache {
   const void* clips_ = nullptr;
   size_t clip_count_ = 0;
   uint64_t groups_shape_ = 0;
+  uint64_t bulk_changes_ = 0;
   ClipFilter filter_ = ClipFilter::all;
   std::string search_;
-  std::string lowered_search_;
+  FindOptions options_;
+  TextFinder finder_;
   int32_t watched_clip_ = -1;
 };
 
@@ -70,6 +78,11 @@ struct EditorScreen {
   std::string search;
 
   ClipListCache list;
+  FindBar find;
+  // The list as it shows now: the filter, and the search with the find options in effect.
+  const ClipListModel& list_model(const EditorDocument& document) {
+    return list.get(document, filter, search, find.in_effect());
+  }
   // Page Up / Page Down or a new group: scroll that row to 40 % of the list.
   bool scroll_list_to_selection = false;
   std::optional<int32_t> scroll_list_to_group;

@@ -454,7 +454,7 @@ void draw_clip_list(EditorFrame& frame, ImVec2 size) {
   GroupChange top_change;
   draw_top_row(frame, top_change);
 
-  const ClipListModel& model = frame.screen.list.get(frame.document, frame.screen.filter, frame.screen.search);
+  const ClipListModel& model = frame.screen.list_model(frame.document);
   ListPass pass{frame, model, RowHeights{1.6f * frame.m.s, 2.3f * frame.m.s}, {}, 0, 0, 0, {}, {}};
   float view_height = ImGui::GetContentRegionAvail().y;
   if (std::optional<float> scroll = requested_scroll(frame.screen, frame.document, model, pass.heights, view_height)) {
@@ -500,7 +500,7 @@ void draw_clip_list(EditorFrame& frame, ImVec2 size) {
 }
 
 void move_selected_clip(EditorFrame& frame, int step) {
-  const ClipListModel& model = frame.screen.list.get(frame.document, frame.screen.filter, frame.screen.search);
+  const ClipListModel& model = frame.screen.list_model(frame.document);
   int32_t selected = frame.document.selected_clip();
   if (selected < 0 || static_cast<size_t>(selected) >= model.places.size()) return;
   ClipPlace place = model.places[static_cast<size_t>(selected)];
@@ -509,7 +509,7 @@ void move_selected_clip(EditorFrame& frame, int step) {
 }
 
 void step_clip(EditorFrame& frame, int step) {
-  const ClipListModel& model = frame.screen.list.get(frame.document, frame.screen.filter, frame.screen.search);
+  const ClipListModel& model = frame.screen.list_model(frame.document);
   std::optional<int32_t> next = step_in_order(model.visible_order, frame.document.selected_clip(), step);
   if (!next) return;
   frame.document.select_clip(*next);
