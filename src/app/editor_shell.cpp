@@ -37,9 +37,13 @@ void draw_editor_screen(LauncherApp& app, ImFont* font) {
 }
 
 void leave_editor(LauncherApp& app) {
-  // Escape and the gamepad's B close an open menu or panel first.
+  // Escape and the gamepad's B close an open menu or panel first, then the replace row.
   if (app.editor.screen.popup_open) {
     app.editor.screen.close_popups = true;
+    return;
+  }
+  if (app.editor.screen.find.replace_open) {
+    app.editor.screen.find.close_replace_row();
     return;
   }
   if (app.editor.document.try_leave()) app.set_screen(screen_subtitles);

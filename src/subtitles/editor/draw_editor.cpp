@@ -80,6 +80,7 @@ bool draw_editor(SubtitleEditor& editor, float scale, ImFont* font) {
 
   bool left = draw_toolbar(frame);
   if (!left) {
+    draw_replace_row(frame);
     draw_status_line(frame);
     draw_panes(frame);
     if (frame.widget_edited) frame.document.status.clear();

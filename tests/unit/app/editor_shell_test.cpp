@@ -62,6 +62,10 @@ TEST_F(EditorShellTest, BackLeavesThroughTheUnsavedChangesWarning) {
   EXPECT_FALSE(app.editor.document.is_open());
 
   ASSERT_TRUE(app.open_editor());
+  app.editor.screen.find.replace_open = true;
+  dispatch(app, MenuAction::back);
+  EXPECT_EQ(app.screen, screen_editor) << "the replace row closes first";
+  EXPECT_FALSE(app.editor.screen.find.replace_open);
   dispatch(app, MenuAction::back);
   EXPECT_EQ(app.screen, screen_subtitles) << "nothing unsaved: one Back";
 }

@@ -23,7 +23,8 @@ constexpr const char* help_text =
     "lavender, coral, mint and sand (click for the next, right-click for the one before, or the keys 1 to 9 and 0); "
     "+ adds one, up to ten; type their names in above the timeline (or pick one used before) to show them before "
     "their lines. Movies: the picture at the playhead, under the timeline. Page Up / Down: the previous / next clip. "
-    "Ctrl+Z / Ctrl+Y undo and redo, Ctrl+S saves.";
+    "Ctrl+Z / Ctrl+Y undo and redo, Ctrl+S saves. Ctrl+F finds, Ctrl+H replaces, F3 / Shift+F3: the next / "
+    "previous match.";
 
 struct Speed {
   float value;
@@ -41,12 +42,6 @@ int speed_index(float speed) {
 void draw_header(const SubtitleClip& clip) {
   std::string kind(kind_word(clip.kind));
   ImGui::TextWrapped("%s   %s, %s", clip.source.c_str(), kind.c_str(), format_time(clip.length_ms, true).c_str());
-}
-
-bool button_with_tooltip(const char* label, const char* tooltip) {
-  bool pressed = ImGui::Button(label);
-  ImGui::SetItemTooltip("%s", tooltip);
-  return pressed;
 }
 
 }  // namespace

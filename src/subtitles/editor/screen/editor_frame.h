@@ -28,6 +28,8 @@ struct EditorFrame {
 // Back left the editor: the document is closed then.
 bool draw_toolbar(EditorFrame& frame);
 void draw_status_line(EditorFrame& frame);
+// The replace row under the toolbar, while it is open (Ctrl+H).
+void draw_replace_row(EditorFrame& frame);
 // The clip list, its splitter and the right pane.
 void draw_panes(EditorFrame& frame);
 void draw_clip_list(EditorFrame& frame, ImVec2 size);
@@ -48,6 +50,24 @@ void change_text_scale(EditorFrame& frame, int direction);
 void step_clip(EditorFrame& frame, int step);
 // Alt+Up (-1) / Alt+Down (+1): the selected clip within its group.
 void move_selected_clip(EditorFrame& frame, int step);
+// ---- Find and replace
+
+// Ctrl+F: the keyboard goes to the search field.
+void focus_search(EditorFrame& frame);
+// Ctrl+H: the replace row opens; the keyboard goes to the search field, or
+// to "Replace with" once there is something to find.
+void open_replace_row(EditorFrame& frame);
+// F3 (+1) / Shift+F3 (-1), "Next" / "Previous": the next or previous match in
+// the list, selected, picked, scrolled to and highlighted.
+void step_to_match(EditorFrame& frame, int direction);
+// "Replace": the highlighted match, then the next one (one undo step).
+void replace_current(EditorFrame& frame);
+// "Replace all": every match in every clip the list shows (one undo step).
+void replace_all_listed(EditorFrame& frame);
+// Called right after a words (or name) field: highlights the current match
+// when it is in that field, and brings it into view once after a step.
+void mark_found(EditorFrame& frame, bool in_name, int field, const std::string& text);
+
 // Play, or pause while playing.
 void toggle_playing(EditorFrame& frame);
 // Playing restarts where it is, for a new speed or loop.

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "subtitles/editor/editor_document.h"
+#include "subtitles/editor/screen/editor_style.h"
 #include "subtitles/editor/soft_wrap.h"
 #include "subtitles/editor/typed_text.h"
 
@@ -63,6 +65,30 @@ int rewrap(ImGuiInputTextCallbackData* data) {
 
 float inner_width(float width) { return std::max(1.0f, width - 2.0f * ImGui::GetStyle().FramePadding.x - 2.0f); }
 
+// Where the field just drawn paints its text: a multi-line field in a child
+// window of its own (drawn over this one), a one-line field in this window.
+struct FieldCanvas {
+  ImDrawList* draw;
+  ImVec2 text_origin;
+  ImRect clip;
+};
+
+FieldCanvas last_field_canvas() {
+  ImGuiWindow* window = ImGui::GetCurrentWindow();
+  const ImGuiID id = ImGui::GetItemID();
+  const ImVec2 padding = ImGui::GetStyle().FramePadding;
+  for (int i = window->DC.ChildWindows.Size; i-- > 0;) {
+    ImGuiWindow* child = window->DC.ChildWindows[i];
+    if (child->ChildId == id) {
+      return {child->DrawList, offset(child->DC.CursorStartPos, padding.x, padding.y), child->ClipRect};
+    }
+  }
+  ImRect field(ImGui::GetItemRectMin(), ImGui::GetItemRectMax());
+  const ImVec2 origin = offset(field.Min, padding.x, padding.y);
+  field.ClipWith(window->ClipRect);
+  return {window->DrawList, origin, field};
+}
+
 }  // namespace
 
 bool input_string(const char* label, std::string& text, size_t max_typed, ImGuiInputTextFlags flags,
@@ -93,9 +119,40 @@ bool input_words(const char* label, std::string& text, size_t max_typed, float w
   return true;
 }
 
+void mark_text_range(const std::string& text, size_t start, size_t end, bool wrapped, ImU32 fill, ImU32 ink) {
+  const float row_height = ImGui::GetTextLineHeight();
+  std::vector<size_t> breaks;
+  if (wrapped) breaks = soft_breaks(text, inner_width(ImGui::GetItemRectSize().x), text_width);
+  const FieldCanvas canvas = last_field_canvas();
+  ImDrawList* draw = canvas.draw;
+  draw->PushClipRect(canvas.clip.Min, canvas.clip.Max);
+  std::string_view all(text);
+  size_t row_start = 0;
+  for (size_t row = 0; row <= breaks.size() && row_start <= all.size(); ++row) {
+    size_t row_end = row < breaks.size() ? breaks[row] : all.size();
+    size_t from = std::max(start, row_start);
+    size_t to = std::min(end, row_end);
+    if (from < to) {
+      std::string_view marked = all.substr(from, to - from);
+      float x = canvas.text_origin.x + text_width(all.substr(row_start, from - row_start));
+      float y = canvas.text_origin.y + static_cast<float>(row) * row_height;
+      draw->AddRectFilled(ImVec2(x - 1, y), ImVec2(x + text_width(marked) + 1, y + row_height), fill, 2.0f);
+      draw->AddText(ImVec2(x, y), ink, marked.data(), marked.data() + marked.size());
+    }
+    row_start = row_end + 1;
+  }
+  draw->PopClipRect();
+}
+
 void follow_field_gesture(EditorDocument& document) {
   if (ImGui::IsItemActive()) document.begin_edit();
   if (ImGui::IsItemDeactivated()) document.end_edit();
+}
+
+bool button_with_tooltip(const char* label, const char* tooltip) {
+  bool pressed = ImGui::Button(label);
+  ImGui::SetItemTooltip("%s", tooltip);
+  return pressed;
 }
 
 const char* label_end(const char* label) {

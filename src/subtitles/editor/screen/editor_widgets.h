@@ -23,9 +23,17 @@ bool input_words(const char* label, std::string& text, size_t max_typed, float w
 // The height input_words takes for `text` at `width`.
 float words_field_height(const std::string& text, float width);
 
+// Marks bytes [start, end) of `text` in the text field just drawn, on its rows
+// as input_words wraps them (`wrapped`) or on its one row: a box of `fill`
+// with those words again in `ink` over it.
+void mark_text_range(const std::string& text, size_t start, size_t end, bool wrapped, ImU32 fill, ImU32 ink);
+
 // A field that edits the selected clip: the document's gesture is open while
 // it is active and ends when it is left. Call right after the field.
 void follow_field_gesture(EditorDocument& document);
+
+// A button with a tooltip; true when pressed.
+bool button_with_tooltip(const char* label, const char* tooltip);
 
 // Widths of widgets before drawing them, for rows that flow onto a new line.
 float button_width(const char* label);

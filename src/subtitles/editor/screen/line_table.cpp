@@ -133,6 +133,7 @@ void draw_words_cell(EditorFrame& frame, int index, std::function<void()>& row_c
   std::string words = line.text;
   bool edited = input_words("##text", words, words_max_bytes, std::max(width, 4 * frame.m.s));
   ImGui::PopStyleColor(colours);
+  mark_found(frame, false, index, line.text);
   if (ImGui::IsItemActivated()) document.picked_line = index;
   follow_field_gesture(document);
   if (edited) frame.widget_edit(document.set_line_text(index, words));

@@ -34,6 +34,10 @@ enum class Command {
   next_clip,
   start_here,
   end_here,
+  find,
+  replace,
+  next_match,
+  previous_match,
 };
 
 struct Shortcut {
@@ -44,6 +48,9 @@ struct Shortcut {
   bool repeats = false;
   bool while_typing = false;
   bool needs_line = false;
+  // Also while the search or "Replace with" field has the keyboard: typing
+  // there never takes the key.
+  bool in_find_fields = false;
 };
 
 constexpr ImGuiKeyChord ctrl = ImGuiMod_Ctrl;
@@ -92,6 +99,10 @@ constexpr Shortcut shortcuts[] = {
     {ImGuiKey_PageDown, 0, Command::next_clip, +1, true},
     {ImGuiKey_LeftBracket, 0, Command::start_here, 0, false, false, true},
     {ImGuiKey_RightBracket, 0, Command::end_here, 0, false, false, true},
+    {ImGuiKey_F, ctrl, Command::find, 0, false, true},
+    {ImGuiKey_H, ctrl, Command::replace, 0, false, true},
+    {ImGuiKey_F3, 0, Command::next_match, +1, true, false, false, true},
+    {ImGuiKey_F3, shift, Command::previous_match, -1, true, false, false, true},
 };
 
 bool pressed(const Shortcut& shortcut) {
@@ -186,6 +197,16 @@ void run(EditorFrame& frame, const Shortcut& shortcut) {
     case Command::end_here:
       document.set_end_here();
       break;
+    case Command::find:
+      focus_search(frame);
+      break;
+    case Command::replace:
+      open_replace_row(frame);
+      break;
+    case Command::next_match:
+    case Command::previous_match:
+      step_to_match(frame, shortcut.value);
+      break;
   }
 }
 
@@ -195,7 +216,8 @@ void run_shortcuts(EditorFrame& frame) {
   const bool text_field = typing();
   auto consider = [&](const Shortcut& shortcut) {
     if (!pressed(shortcut)) return;
-    if (!shortcut.while_typing && (text_field || !frame.document.selected())) return;
+    const bool held_by_typing = text_field && !(shortcut.in_find_fields && frame.screen.find.field_active);
+    if (!shortcut.while_typing && (held_by_typing || !frame.document.selected())) return;
     if (shortcut.needs_line && frame.document.picked_line < 0) return;
     run(frame, shortcut);
   };

@@ -39,6 +39,7 @@ void draw_speaker(EditorFrame& frame, int speaker) {
   ImGui::PushStyleColor(ImGuiCol_Text, editor_colors::speaker(speaker));
   bool edited = input_string("##name", name, name_max_bytes, ImGuiInputTextFlags_None, hint.c_str());
   ImGui::PopStyleColor();
+  mark_found(frame, true, speaker, document.selected()->names[static_cast<size_t>(speaker)]);
   follow_field_gesture(document);
   if (edited) frame.widget_edit(document.set_name(speaker, name));
   ImGui::SameLine(0, ImGui::GetStyle().ItemInnerSpacing.x);

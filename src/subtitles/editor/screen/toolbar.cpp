@@ -64,14 +64,19 @@ void draw_filter(EditorFrame& frame) {
 }
 
 void draw_search(EditorFrame& frame) {
+  FindBar& find = frame.screen.find;
   ImGui::SetNextItemWidth(frame.m.px(260));
+  if (find.focus_search) {
+    ImGui::SetKeyboardFocusHere();
+    find.focus_search = false;
+  }
   input_string("##search", frame.screen.search, search_max_bytes, ImGuiInputTextFlags_None, search_hint);
-}
-
-bool button_with_tooltip(const char* label, const char* tooltip) {
-  bool pressed = ImGui::Button(label);
-  ImGui::SetItemTooltip("%s", tooltip);
-  return pressed;
+  find.field_active = ImGui::IsItemActive();
+  // Enter, as in any find box: the keyboard leaves the field for the first match.
+  const bool enter = ImGui::IsKeyPressed(ImGuiKey_Enter) || ImGui::IsKeyPressed(ImGuiKey_KeypadEnter);
+  if (ImGui::IsItemDeactivated() && enter && !frame.screen.search.empty()) {
+    step_to_match(frame, +1);
+  }
 }
 
 // The controls after the path, left to right. True when Back left.

@@ -227,5 +227,57 @@ TEST_F(EditorScreenTest, AListOfThousandsDrawsOnlyTheRowsOnScreenAndPageDownScro
   EXPECT_LT(ui.find_all("##clip").size(), 40u);
 }
 
+TEST_F(EditorScreenTest, CtrlHFindsStepsAndReplacesThenTheFileIsSavedWithTheReplacements) {
+  std::vector<SubtitleClip> clips = {
+      clip_of("vo/dock/mira", {{0, 1800, "Tie the boat up, Bo.", 0}, {1900, 4100, "Bo? Bo!", 1}}),
+      clip_of("vo/dock/bo", {{0, 1500, "At the dock.", 0}}),
+      clip_of("vo/road/kai", {{0, 2000, "The road is long.", 0}}),
+      clip_of("movies/end", {{1200, 5200, "BO and Bo.", 0}}),
+  };
+  clips[1].names[0] = "Bo";
+  write_bytes(subtitle_file_path(install.path()), write_subtitles(clips, ""));
+  open();
+
+  // Ctrl+H: the row opens with the keyboard in the search; F3 works while typing there.
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_H);
+  ASSERT_NE(ui.find("##replace"), nullptr);
+  ui.type("bo");
+  ASSERT_EQ(editor.screen.search, "bo");
+  EXPECT_EQ(ui.find_in_scope("##clip", 2), nullptr) << "the list shows only clips with a match";
+  ui.key(ImGuiKey_F3);
+  ui.key(ImGuiKey_F3);
+  EXPECT_EQ(editor.screen.find.current, (TextMatch{0, false, 0, 17, 2})) << "\"boat\", then \"Bo\"";
+  EXPECT_EQ(editor.document.picked_line, 0);
+
+  // Whole words and names: "boat" goes, the name counts.
+  ui.click(ui.get("Whole words").centre());
+  ui.click(ui.get("Also speaker names").centre());
+  const ClipListModel& model = editor.screen.list_model(editor.document);
+  EXPECT_EQ(std::pair(model.match_total, model.clips_with_matches), std::pair(size_t{6}, size_t{3}));
+
+  // "Replace" takes the highlighted match and steps on; "Replace all" the rest, as one step.
+  ui.click(ui.get("##replace").centre());
+  ui.type("Kai");
+  ui.click(ui.get("Replace").centre());
+  EXPECT_EQ(editor.document.clips()[0].lines[0].text, "Tie the boat up, Kai.");
+  EXPECT_EQ(editor.screen.find.current, (TextMatch{0, false, 1, 0, 2}));
+  ui.click(ui.get("Replace all").centre());
+  EXPECT_EQ(editor.document.status, "Replaced 5 in 3 clips.");
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(editor.document.clips()[3].lines[0].text, "BO and Bo.");
+  EXPECT_EQ(editor.document.clips()[0].lines[1].text, "Bo? Bo!");
+  EXPECT_EQ(editor.document.clips()[0].lines[0].text, "Tie the boat up, Kai.") << "only the last step";
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_Y);
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_S);
+
+  std::vector<SubtitleClip> saved;
+  ASSERT_TRUE(read_subtitles(read_bytes(subtitle_file_path(install.path())), saved));
+  EXPECT_EQ(texts_of(saved[0]), (std::vector<std::string>{"Tie the boat up, Kai.", "Kai? Kai!"}));
+  EXPECT_EQ(saved[1].names[0], "Kai");
+  EXPECT_EQ(texts_of(saved[3]), (std::vector<std::string>{"Kai and Kai."}));
+  EXPECT_EQ(saved[1].source, "vo/dock/bo") << "sources are never replaced";
+  EXPECT_TRUE(saved[0].edited && saved[1].edited && saved[3].edited && !saved[2].edited);
+}
+
 }  // namespace
 }  // namespace korvix::test
