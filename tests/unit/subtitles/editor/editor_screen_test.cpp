@@ -236,6 +236,7 @@ TEST_F(EditorScreenTest, CtrlHFindsStepsAndReplacesThenTheFileIsSavedWithTheRepl
   };
   clips[1].names[0] = "Bo";
   write_bytes(subtitle_file_path(install.path()), write_subtitles(clips, ""));
+  write_bytes(groups_file_path(install.path()), one_group("0 Dock", "vo/dock/mira\nvo/dock/bo\n"));
   open();
 
   // Ctrl+H: the row opens with the keyboard in the search; F3 works while typing there.
@@ -248,6 +249,8 @@ TEST_F(EditorScreenTest, CtrlHFindsStepsAndReplacesThenTheFileIsSavedWithTheRepl
   ui.key(ImGuiKey_F3);
   EXPECT_EQ(editor.screen.find.current, (TextMatch{0, false, 0, 17, 2})) << "\"boat\", then \"Bo\"";
   EXPECT_EQ(editor.document.picked_line, 0);
+  EXPECT_TRUE(editor.document.groups.groups[0].open) << "the step opened the clip's closed group";
+  EXPECT_NE(ui.find_in_scope("##clip", 0), nullptr);
 
   // Whole words and names: "boat" goes, the name counts.
   ui.click(ui.get("Whole words").centre());

@@ -4,6 +4,8 @@
 
 #include "editor_test_support.h"
 #include "subtitles/editor/clip_find.h"
+#include "subtitles/editor/clip_list_model.h"
+#include "subtitles/editor/editor_screen.h"
 #include "subtitles/editor/typed_text.h"
 
 namespace korvix::test {
@@ -96,7 +98,64 @@ TEST(FindReplace, StepsGoThroughTheListedClipsNamesFirstAndWrap) {
   EXPECT_EQ(step(std::nullopt, 2, +1), "none");
 }
 
+TEST(FindReplace, TheListFollowsTheOptionsAndCountsWordsAndNamesOnly) {
+  std::vector<SubtitleClip> clips = {clip_of("vo/bo", {{0, 1, "nothing", 0}}), clip_of("a", {{0, 1, "Bob and bo", 0}}),
+                                     clip_of("b", {{0, 1, "x", 0}}), clip_of("c", {{0, 1, "BO", 0}})};
+  clips[2].names[0] = "Bo";
+  ClipGroups groups;
+  groups.groups.push_back({"Closed", {"c"}, false});
+  struct Case {
+    FindOptions options;
+    std::vector<int32_t> listed;  // every listed clip, in the list's order, closed groups too
+    std::vector<uint32_t> counts;
+  };
+  const Case cases[] = {
+      // The source lists clip 0 but is never counted; a name counts only when asked.
+      {any_case, {3, 0, 1}, {0, 2, 0, 1}},
+      {match_case, {0, 1}, {0, 1, 0, 0}},
+      {whole_words, {3, 0, 1}, {0, 1, 0, 1}},
+      {with_names, {3, 0, 1, 2}, {0, 2, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    ClipListModel model = build_clip_list(clips, groups, ClipFilter::all, "bo", c.options);
+    EXPECT_EQ(model.listed_order, c.listed);
+    EXPECT_EQ(model.match_counts, c.counts);
+    std::vector<int32_t> drawn = c.listed;
+    std::erase(drawn, 3);
+    EXPECT_EQ(model.visible_order, drawn) << "clip 3 is in a closed group";
+  }
+}
+
 using ReplaceAll = EditorTest;
+
+TEST_F(ReplaceAll, TheCountFollowsEditsAndReplaceAllAndAOneMatchReplaceKeepsItsLimit) {
+  open({clip_of("a", {{0, 1000, "Bo", 0}}), clip_of("b", {{0, 1000, "bo bo", 0}}), clip_of("c", {})});
+  ClipListCache list;
+  auto count = [&] {
+    const ClipListModel& model = list.get(document, ClipFilter::all, "bo", any_case);
+    return std::pair(model.match_total, model.clips_with_matches);
+  };
+  EXPECT_EQ(count(), std::pair(size_t{3}, size_t{2}));
+  ASSERT_TRUE(document.set_line_text(0, "Bo, Bo"));
+  EXPECT_EQ(count(), std::pair(size_t{4}, size_t{2})) << "typing in the selected clip";
+  const uint64_t builds = list.builds();
+  document.replace_all({0, 1}, TextFinder("bo", any_case), "Kai");
+  EXPECT_EQ(count(), std::pair(size_t{0}, size_t{0})) << "after changes to many clips";
+  document.undo();
+  EXPECT_EQ(count(), std::pair(size_t{4}, size_t{2}));
+  EXPECT_EQ(list.builds(), builds + 2);
+
+  // One match: a words field full to its limit keeps its words and says why.
+  document.select_clip(1);
+  const TextFinder finder("bo", any_case);
+  ASSERT_TRUE(document.set_line_text(0, std::string(words_max_bytes - 5, 'x') + " bo"));
+  EXPECT_FALSE(document.replace_match({1, false, 0, words_max_bytes - 4, 2}, finder, "Bobby"));
+  EXPECT_EQ(document.status, "Left the line as it was: the words would pass 1023 bytes.");
+  const size_t steps = document.undo_steps();
+  EXPECT_TRUE(document.replace_match({1, false, 0, words_max_bytes - 4, 2}, finder, "Bob"));
+  EXPECT_EQ(document.undo_steps(), steps + 1);
+  EXPECT_FALSE(document.replace_match({1, false, 0, 0, 2}, finder, "K")) << "no match there any more";
+}
 
 TEST_F(ReplaceAll, IsOneStepOfManyClipsThroughTheLimitUndoRedoAndSave) {
   open({clip_of("a", {{0, 1000, "Bo said bo.", 0}}), clip_of("b", {{0, 1000, "Nothing here.", 0}}),
