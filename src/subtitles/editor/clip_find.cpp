@@ -29,6 +29,27 @@ TextMatch match_at(int32_t clip, int32_t rank, size_t start, size_t length) {
   return {clip, name, name ? rank : rank - first_line_rank, start, length};
 }
 
+// The text a match is in (a const one in a const clip); null when it is gone.
+template <typename Clip>
+auto field_of(Clip& clip, const TextMatch& match) -> decltype(&clip.source) {
+  if (match.field < 0) return nullptr;
+  size_t field = static_cast<size_t>(match.field);
+  if (match.in_name) return field < clip.names.size() ? &clip.names[field] : nullptr;
+  return field < clip.lines.size() ? &clip.lines[field].text : nullptr;
+}
+
+// The text still holds the match, one the finder looks for (names only when it looks in names).
+bool is_match(const std::string* text, const TextMatch& match, const TextFinder& finder) {
+  return text && (!match.in_name || finder.options().names) && match.length == finder.size() &&
+         finder.matches_at(*text, match.start);
+}
+
+// Whether a field may take `after` in place of `before`: no longer than its
+// limit, unless it was longer already (a text read from the file) and doesn't grow.
+bool fits_field(std::string_view before, std::string_view after, size_t limit) {
+  return after.size() <= std::max(limit, before.size());
+}
+
 // Where a search starts in a clip: a rank and a byte in its text.
 struct Place {
   int32_t rank = 0;
@@ -71,18 +92,10 @@ ReplaceCount& ReplaceCount::operator+=(const ReplaceCount& other) {
   return *this;
 }
 
-const std::string* match_field(const std::vector<SubtitleClip>& clips, const TextMatch& match) {
-  if (match.clip < 0 || static_cast<size_t>(match.clip) >= clips.size() || match.field < 0) return nullptr;
-  const SubtitleClip& clip = clips[static_cast<size_t>(match.clip)];
-  if (match.in_name) return match.field < speaker_count_max ? &clip.names[static_cast<size_t>(match.field)] : nullptr;
-  return static_cast<size_t>(match.field) < clip.lines.size() ? &clip.lines[static_cast<size_t>(match.field)].text
-                                                              : nullptr;
-}
-
 bool still_matches(const std::vector<SubtitleClip>& clips, const TextMatch& match, const TextFinder& finder) {
-  const std::string* text = match_field(clips, match);
-  return text && (!match.in_name || finder.options().names) && match.length == finder.size() &&
-         finder.matches_at(*text, match.start);
+  if (match.clip < 0 || static_cast<size_t>(match.clip) >= clips.size()) return false;
+  const SubtitleClip& clip = clips[static_cast<size_t>(match.clip)];
+  return is_match(field_of(clip, match), match, finder);
 }
 
 size_t count_in_clip(const SubtitleClip& clip, const TextFinder& finder) {
@@ -157,13 +170,8 @@ std::string replacement_text(const TextMatch& match, std::string_view with) {
 
 ReplaceOutcome replace_one(SubtitleClip& clip, const TextMatch& match, const TextFinder& finder,
                            std::string_view with) {
-  std::string* text = nullptr;
-  if (match.in_name && match.field >= 0 && match.field < speaker_count_max && finder.options().names) {
-    text = &clip.names[static_cast<size_t>(match.field)];
-  } else if (!match.in_name && match.field >= 0 && static_cast<size_t>(match.field) < clip.lines.size()) {
-    text = &clip.lines[static_cast<size_t>(match.field)].text;
-  }
-  if (!text || match.length != finder.size() || !finder.matches_at(*text, match.start)) return ReplaceOutcome::gone;
+  std::string* text = field_of(clip, match);
+  if (!is_match(text, match, finder)) return ReplaceOutcome::gone;
   std::string changed = *text;
   changed.replace(match.start, match.length, replacement_text(match, with));
   if (!fits_field(*text, changed, match.in_name ? name_max_bytes : words_max_bytes)) return ReplaceOutcome::too_long;

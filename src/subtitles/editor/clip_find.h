@@ -28,8 +28,6 @@ struct TextMatch {
   bool operator==(const TextMatch&) const = default;
 };
 
-// The text a match is in; null when the clip or the field is gone.
-const std::string* match_field(const std::vector<SubtitleClip>& clips, const TextMatch& match);
 // It is still a match of `finder`, where it was.
 bool still_matches(const std::vector<SubtitleClip>& clips, const TextMatch& match, const TextFinder& finder);
 

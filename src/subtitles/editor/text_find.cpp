@@ -123,8 +123,4 @@ std::string replace_matches(std::string_view text, const TextFinder& finder, std
   return out;
 }
 
-bool fits_field(std::string_view before, std::string_view after, size_t limit) {
-  return after.size() <= std::max(limit, before.size());
-}
-
 }  // namespace korvix

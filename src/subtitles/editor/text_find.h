@@ -63,8 +63,4 @@ class TextFinder {
 // changed (a match that already reads as `with` isn't).
 std::string replace_matches(std::string_view text, const TextFinder& finder, std::string_view with, size_t& replaced);
 
-// Whether a field may take `after` in place of `before`: no longer than its
-// limit, unless it was longer already (a text read from the file) and doesn't grow.
-bool fits_field(std::string_view before, std::string_view after, size_t limit);
-
 }  // namespace korvix
