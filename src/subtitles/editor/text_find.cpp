@@ -16,6 +16,23 @@ bool word_byte(uint8_t c) {
 
 uint8_t byte_at(std::string_view text, size_t at) { return static_cast<uint8_t>(text[at]); }
 
+// Roughly how common a byte is in subtitles (English letter frequencies): a
+// search looks for its least common byte first, so it stops at few places.
+int commonness(uint8_t c) {
+  constexpr std::string_view letters_by_frequency = "etaoinshrdlcumwfgypbvkjxqz";
+  if (c == ' ') return 100;
+  if (c >= 'a' && c <= 'z') return 90 - 3 * static_cast<int>(letters_by_frequency.find(static_cast<char>(c)));
+  if (c >= 'A' && c <= 'Z') return commonness(static_cast<uint8_t>(c - 'A' + 'a')) / 4;
+  if (c >= 0x80) return 5;
+  return c == '.' || c == ',' || c == '\'' ? 30 : 15;
+}
+
+char other_case(char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+  return c;
+}
+
 }  // namespace
 
 TextFinder::TextFinder(std::string_view search, FindOptions options) : needle_(search), options_(options) {
@@ -24,10 +41,12 @@ TextFinder::TextFinder(std::string_view search, FindOptions options) : needle_(s
     fold_[c] = static_cast<uint8_t>(upper && !options_.match_case ? c - 'A' + 'a' : c);
   }
   for (char& c : needle_) c = static_cast<char>(fold_[static_cast<uint8_t>(c)]);
+  for (size_t i = 1; i < needle_.size(); ++i) {
+    if (commonness(static_cast<uint8_t>(needle_[i])) < commonness(static_cast<uint8_t>(needle_[key_]))) key_ = i;
+  }
   if (needle_.empty()) return;
-  first_ = needle_[0];
-  other_first_ =
-      !options_.match_case && first_ >= 'a' && first_ <= 'z' ? static_cast<char>(first_ - 'a' + 'A') : first_;
+  key_byte_ = needle_[key_];
+  other_key_byte_ = options_.match_case ? key_byte_ : other_case(key_byte_);
 }
 
 bool TextFinder::fits_at(std::string_view text, size_t at) const {
@@ -39,33 +58,35 @@ bool TextFinder::fits_at(std::string_view text, size_t at) const {
 }
 
 // Calls `found` with each match from `from` on, left to right, without
-// overlaps, while it returns true. The first byte is looked for with memchr,
-// in each of its cases when they fold: both places are kept, so each byte of
-// the text is scanned once per case.
+// overlaps, while it returns true. The search's least common byte is looked
+// for with memchr, in each of its cases when they fold; both places are kept,
+// so the text is scanned once per case.
 template <typename Found>
 void TextFinder::scan(std::string_view text, size_t from, Found found) const {
   const size_t n = needle_.size();
   if (n == 0 || from > text.size() || text.size() - from < n) return;
   const char* begin = text.data();
-  const char* end = begin + (text.size() - n + 1);  // past the last place a match can start
+  // The key byte's places: from `from` on, and up to where a match would run past the text.
+  const char* end = begin + (text.size() - n + 1) + key_;
   auto next = [end](const char* at, char c) {
     if (at >= end) return end;
     const void* place = std::memchr(at, c, static_cast<size_t>(end - at));
     return place ? static_cast<const char*>(place) : end;
   };
-  const bool two_cases = other_first_ != first_;
-  const char* one = next(begin + from, first_);
-  const char* two = two_cases ? next(begin + from, other_first_) : end;
-  for (const char* at = std::min(one, two); at != end; at = std::min(one, two)) {
-    size_t k = 1;
+  const bool two_cases = other_key_byte_ != key_byte_;
+  const char* one = next(begin + from + key_, key_byte_);
+  const char* two = two_cases ? next(begin + from + key_, other_key_byte_) : end;
+  for (const char* key = std::min(one, two); key != end; key = std::min(one, two)) {
+    const char* at = key - key_;
+    size_t k = 0;
     while (k < n && fold_[static_cast<uint8_t>(at[k])] == static_cast<uint8_t>(needle_[k])) ++k;
-    const char* resume = at + 1;
+    const char* resume = key + 1;
     if (k == n && fits_at(text, static_cast<size_t>(at - begin))) {
       if (!found(static_cast<size_t>(at - begin))) return;
-      resume = at + n;
+      resume = key + n;  // the next match starts after this one
     }
-    if (one < resume) one = next(resume, first_);
-    if (two_cases && two < resume) two = next(resume, other_first_);
+    if (one < resume) one = next(resume, key_byte_);
+    if (two_cases && two < resume) two = next(resume, other_key_byte_);
   }
 }
 

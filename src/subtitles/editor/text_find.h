@@ -55,8 +55,9 @@ class TextFinder {
   std::string needle_;  // in lower case unless matching case
   FindOptions options_;
   std::array<uint8_t, 256> fold_{};  // each byte as it is compared
-  char first_ = 0;                   // the search's first byte, and its other case when it folds
-  char other_first_ = 0;
+  size_t key_ = 0;                   // where its least common byte is
+  char key_byte_ = 0;                // that byte, and its other case when it folds
+  char other_key_byte_ = 0;
 };
 
 // `text` with every match replaced by `with`; `replaced` counts those it

@@ -37,6 +37,7 @@ TEST(FindReplace, MatchingAndReplacingRules) {
       // ASCII letters fold unless the case must match; other bytes only match themselves.
       {"Bo, BO and bo.", "", "bo", any_case, "Kai", 3, 3, "Kai, Kai and Kai.", ""},
       {"Bo, BO and bo.", "", "Bo", match_case, "Kai", 1, 1, "Kai, BO and bo.", ""},
+      {"ULM met Ulm", "", "ulm", any_case, "Orm", 2, 2, "Orm met Orm", ""},  // at both ends of the text
       {"\xc3\x89lan or \xc3\xa9lan", "", "\xc3\xa9LAN", any_case, "x", 1, 1, "\xc3\x89lan or x", ""},
       // Whole words: bounded by anything but letters, digits and bytes of multi-byte characters.
       {"Bo Bob bo-bo Bo2 (Bo)", "", "bo", whole_words, "K", 4, 4, "K Bob K-K Bo2 (K)", ""},
