@@ -94,6 +94,9 @@ int create_frontend(LauncherApp& app, Frontend& frontend, std::future<BannerStar
     SDL_Log("SDL_CreateRenderer failed: %s", SDL_GetError());
     return 1;
   }
+  // SDL takes the first of its renderers that can be made (on Windows Direct3D 11,
+  // then OpenGL, OpenGL ES 2, Vulkan, software); a report of a slow picture starts here.
+  SDL_Log("Renderer: %s", SDL_GetRendererName(frontend.renderer));
   SDL_SetRenderVSync(frontend.renderer, 1);
   app.window = frontend.window;
   app.attach_renderer(frontend.renderer, banner_start.get());
