@@ -24,7 +24,7 @@ import unittest
 import test_gui_smoke as wine
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from install_harness import (BUILD, FAKE_PWSH, REPO, SUCCESS, WARNING, FakeGitHub,  # noqa: E402
+from install_harness import (BUILD, FAKE_PWSH, REPO, SUCCESS, UPDATE, WARNING, FakeGitHub,  # noqa: E402
                              actions, game_project, has_colour)
 from launcher_harness import file_lines  # noqa: E402
 
@@ -289,6 +289,54 @@ class MainJobUnderWine(unittest.TestCase):
         self.assertEqual(log[-1], "Finished.")
         # "Installed. Select Play." under the installed main menu.
         self.assertTrue(has_colour(self.shot, SUCCESS))
+
+    def test_update_as_an_archive_then_with_git(self):
+        first = game_project.git(self.origin, "rev-parse", "main~1")
+        self.installed(first)
+        run = self.run_launcher(UPDATE)
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+
+        version = {"branch": "main", "commit": self.head, "date": "2024-03-06"}
+        self.assertEqual(self.record_of(os.path.join(self.install, "korvix-version.txt")), version)
+        self.assertEqual(self.record_of(os.path.join(self.sources, ".korvix-source")), version)
+        (powershell,) = self.calls("powershell.exe")
+        install = self.windows(self.install)
+        self.assertEqual(self.script_args(powershell)[1:], [
+            "-GameDir", install + "\\game", "-InstallDir", install, "-Yes", "-UpscaleTextures", "no",
+            "-Subtitles", "no", "-NoShortcut"])
+        self.assertEqual([len(self.calls(name)) > 0 for name in ("tar.exe", "git.exe")], [True, False])
+        (log,) = self.logs("update_")
+        self.assertIn("== Getting main from GitHub", log)
+        self.assertEqual(log[-1], "Finished.")
+        self.assertTrue(has_colour(self.shot, SUCCESS), "Updated. Select Play.")
+
+        # Sources that are a git checkout are brought up to date with git, from
+        # the origin they were cloned from; nothing is downloaded.
+        shutil.rmtree(self.sources)
+        subprocess.run(["git", "clone", "-q", self.origin, self.sources], check=True, env=self.env)
+        newer = game_project.commit_change(self.origin, "NEWS.md", "new\n", "A newer commit")
+        os.remove(self.record)
+        os.remove(os.path.join(self.github.root, "requests.log"))
+        # The player starts the launcher where it moved itself: the install folder.
+        run = self.run_launcher(UPDATE, binary=os.path.join(self.install, "korvix-launcher.exe"))
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+
+        sources = self.windows(self.sources)
+        git_calls = self.calls("git.exe")
+        self.assertEqual([c["program"] for c in git_calls], [wine.windows_path(self.git_folder) + "\\git.exe"] * 3)
+        self.assertEqual([c["args"] for c in git_calls], [
+            ["-C", sources, "fetch", "origin", "+refs/heads/main:refs/remotes/origin/main"],
+            ["-C", sources, "checkout", "-f", "-B", "main", "origin/main"],
+            ["-C", sources, "log", "-1", "--format=%H %cs %s"]])
+        self.assertEqual([c["cwd"] for c in git_calls[:2]], [sources] * 2)
+        head = subprocess.run(["git", "-C", self.sources, "rev-parse", "HEAD"], capture_output=True, text=True)
+        self.assertEqual(head.stdout.strip(), newer)
+        self.assertEqual(self.record_of(os.path.join(self.install, "korvix-version.txt"))["commit"], newer)
+        self.assertFalse([r for r in self.github.requests() if r["path"].startswith("/archive/")])
+        self.assertEqual(self.calls("tar.exe"), [])
+        log = self.logs("update_")[-1]
+        self.assertIn("== Getting main (git)", log)
+        self.assertEqual(log[-1], "Finished.")
 
     def test_play_hides_the_launcher_and_ends_with_the_game(self):
         self.installed(self.head, with_sources=False)
