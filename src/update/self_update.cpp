@@ -129,8 +129,12 @@ void run_launcher_download(LauncherStatus& status, const std::string& url, uint6
   fs::path download = download_path_for(target);
   std::error_code ignored;
   fs::remove(download, ignored);
+  // curl runs in the file's folder and gets its bare name: Windows' curl.exe
+  // reads its arguments in the ANSI code page, where a folder such as the user
+  // folder of "Łukasz" (where that page is 1252) has no name.
   std::string output;
-  RunResult curl = ProcessRunner::run_captured(download_arguments(url, to_utf8(download)), output);
+  RunResult curl = ProcessRunner::run(download_arguments(url, to_utf8(download.filename())), download.parent_path(),
+                                      [&output](const std::string& line) { output += line + "\n"; });
   DownloadCheck check = judge_download(curl, output, file_size_or_zero(download), expected_size, expected_digest,
                                        [&] { return sha256_file_hex(download).value_or(""); });
   if (!check.error.empty()) {

@@ -365,6 +365,26 @@ class MainJobUnderWine(unittest.TestCase):
         return ([p for p in paths if p.endswith("/releases/latest")],
                 [p for p in paths if p.startswith("/assets/")])
 
+    def test_the_launcher_updates_itself(self):
+        with open(wine.BINARY, "rb") as f:
+            program = f.read()
+        self.offer_launcher(digest="sha256:" + hashlib.sha256(program).hexdigest())
+        before = os.stat(self.launcher).st_ino
+        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS="8000")
+        self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
+        # The new launcher runs on its own; it ends with its screenshot.
+        self.wait_until_gone("korvix-launcher.exe")
+
+        checks, downloads = self.release_requests()
+        self.assertEqual(len(downloads), 1, "one download")
+        self.assertEqual(len(checks), 2, "the new launcher checked for releases too: it started")
+        self.assertTrue(os.path.exists(self.shot), "the new launcher ran until its screenshot")
+        with open(self.launcher, "rb") as f:
+            self.assertEqual(f.read(), program)
+        self.assertNotEqual(os.stat(self.launcher).st_ino, before, "the download took the launcher's place")
+        self.assertEqual(sorted(os.listdir(self.desktop)), ["korvix-launcher.exe"],
+                         "the old launcher was cleaned up and no download is left")
+
     def test_a_corrupt_launcher_download_leaves_the_running_launcher(self):
         with open(wine.BINARY, "rb") as f:
             program = f.read()
