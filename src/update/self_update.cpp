@@ -1,6 +1,7 @@
 #include "update/self_update.h"
 
 #include <cctype>
+#include <chrono>
 #include <system_error>
 #include <thread>
 
@@ -62,6 +63,20 @@ void restore_previous(const fs::path& target) {
 
 std::string rename_error(const fs::path& target, unsigned long code) {
   return "couldn't replace " + to_utf8(target) + " (" + system_error_text(code) + ")";
+}
+
+// The previous launcher, by now "<name>.old", is still ending when the new one
+// starts, and Windows keeps a running program's file: a worker tries again.
+void remove_previous_launcher(const fs::path& old) {
+  std::error_code error;
+  if (fs::remove(old, error) || !error) return;  // gone, or never there
+  std::thread([old] {
+    for (int tries = 0; tries < 300; ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      std::error_code again;
+      if (fs::remove(old, again) || !again) return;
+    }
+  }).detach();
 }
 
 }  // namespace
@@ -208,7 +223,7 @@ void clean_update_leftovers(const fs::path& install_dir) {
     if (file.empty()) continue;
     std::error_code error;
     if (!fs::is_directory(file.parent_path(), error)) continue;
-    fs::remove(old_path_for(file), error);
+    remove_previous_launcher(old_path_for(file));
     fs::remove(download_path_for(file), error);
   }
 }
