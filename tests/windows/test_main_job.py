@@ -25,7 +25,7 @@ import test_gui_smoke as wine
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from install_harness import (BUILD, FAKE_PWSH, REPO, SUCCESS, UPDATE, WARNING, FakeGitHub,  # noqa: E402
-                             actions, game_project, has_colour)
+                             actions, game_project, has_colour, update_row_value)
 from launcher_harness import file_lines  # noqa: E402
 
 STAND_IN = os.environ.get("KORVIX_WINE_STAND_IN", "")
@@ -309,6 +309,7 @@ class MainJobUnderWine(unittest.TestCase):
         self.assertIn("== Getting main from GitHub", log)
         self.assertEqual(log[-1], "Finished.")
         self.assertTrue(has_colour(self.shot, SUCCESS), "Updated. Select Play.")
+        self.assertEqual(update_row_value(self.shot), ["success"], "up to date")
 
         # Sources that are a git checkout are brought up to date with git, from
         # the origin they were cloned from; nothing is downloaded.
@@ -337,6 +338,7 @@ class MainJobUnderWine(unittest.TestCase):
         log = self.logs("update_")[-1]
         self.assertIn("== Getting main (git)", log)
         self.assertEqual(log[-1], "Finished.")
+        self.assertEqual(update_row_value(self.shot), ["success"], "up to date")
 
     def test_play_hides_the_launcher_and_ends_with_the_game(self):
         self.installed(self.head, with_sources=False)
