@@ -275,16 +275,13 @@ class MainJobUnderWine(unittest.TestCase):
         self.assertEqual(self.record_of(os.path.join(self.sources, ".korvix-source")), version)
         self.assertTrue(os.path.isfile(os.path.join(self.sources, "installer", "Make-Subtitles.ps1")))
         self.assertFalse(os.path.exists(os.path.join(self.install, "build", ".korvix-download")))
-        self.assertTrue(os.path.isfile(os.path.join(self.install, "game", "default.xex")))
         self.assertTrue(os.path.isfile(os.path.join(self.install, "korvix-launcher.exe")))
         self.assertFalse(os.path.exists(self.launcher), "the launcher moved into the install folder")
 
         (log,) = self.logs("install_")
         self.assertEqual(log[:2], ["Install folder: " + install, "Sources: " + self.windows(self.sources)])
-        for line in ["== Getting main from GitHub", self.head[:7] + " 2024-03-06 Installer scripts for the tools",
-                     "== Extracting the game and building (the first build takes a long time)",
-                     "Building in " + build_dir, "extracting default.xex", "== Building korvix (Release)",
-                     "[4/4] Linking korvix.exe", "== Test run"]:
+        for line in [self.head[:7] + " 2024-03-06 Installer scripts for the tools", "Building in " + build_dir,
+                     "[4/4] Linking korvix.exe"]:
             self.assertIn(line, log)
         self.assertEqual(log[-1], "Finished.")
         # "Installed. Select Play." under the installed main menu.
@@ -409,8 +406,6 @@ class MainJobUnderWine(unittest.TestCase):
 
     def test_stop_ends_the_whole_process_tree(self):
         hold = os.path.join(self.scratch, "hold.pids")
-        if os.path.exists(hold):
-            os.remove(hold)
         # The script's stand-in starts a child, then presses Enter on Stop.
         run = self.run_launcher(BUILD, KORVIX_STAND_IN_HOLD=wine.windows_path(hold))
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
