@@ -19,6 +19,7 @@
 #include "app/launcher_app.h"
 #include "app/redraw_gate.h"
 #include "app/scale.h"
+#include "app/start_failure.h"
 #include "app/test_hooks.h"
 #include "menu/banner_view.h"
 #include "menu/draw_menu.h"
@@ -86,12 +87,13 @@ int create_frontend(LauncherApp& app, Frontend& frontend, std::future<BannerStar
   frontend.window = SDL_CreateWindow("Korvix Velarine", first_window_width, first_window_height,
                                      SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIGH_PIXEL_DENSITY);
   if (!frontend.window) {
-    SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
+    report_start_failure(std::string("SDL_CreateWindow failed: ") + SDL_GetError());
     return 1;
   }
   frontend.renderer = SDL_CreateRenderer(frontend.window, nullptr);
   if (!frontend.renderer) {
-    SDL_Log("SDL_CreateRenderer failed: %s", SDL_GetError());
+    SDL_HideWindow(frontend.window);  // an empty window would stand behind the message
+    report_start_failure(std::string("SDL_CreateRenderer failed: ") + SDL_GetError());
     return 1;
   }
   // SDL takes the first of its renderers that can be made (on Windows Direct3D 11,
@@ -273,7 +275,7 @@ int run_launcher() {
   // the close request is handled by the loop instead of becoming a quit event.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (!SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMEPAD | SDL_INIT_EVENTS)) {
-    SDL_Log("SDL_Init failed: %s", SDL_GetError());
+    report_start_failure(std::string("SDL_Init failed: ") + SDL_GetError());
     return 1;
   }
   auto app = std::make_unique<LauncherApp>();
