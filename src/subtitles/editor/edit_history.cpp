@@ -5,12 +5,20 @@
 
 namespace korvix {
 
-void EditorDocument::begin_edit() {
-  if (gesture_) return;
+void EditorDocument::begin_edit(EditOwner owner) {
+  if (gesture_) {
+    if (owner == 0 || owner == gesture_owner_) return;
+    // A press on the timeline while a field still holds its typing: the typing
+    // stays one step, the drag becomes another.
+    end_edit();
+  }
   const SubtitleClip* clip = selected();
   if (!clip) return;
   gesture_ = EditSnapshot{selected_clip_, *clip};
+  gesture_owner_ = owner;
 }
+
+bool EditorDocument::end_edit(EditOwner owner) { return gesture_ && owner == gesture_owner_ && end_edit(); }
 
 const SubtitleClip* EditorDocument::clip_at_gesture_start() const {
   return gesture_ && gesture_->clip == selected_clip_ ? &gesture_->copy : nullptr;

@@ -53,6 +53,7 @@ void EditorDocument::close() {
   open_ = false;
   file_ = SubtitleFile{};
   selected_clip_ = -1;
+  ++selection_serial_;
   picked_line = -1;
   playhead_ms = 0;
   view_start_ms = 0;
@@ -116,6 +117,7 @@ void EditorDocument::select_clip(int32_t index) {
   end_edit();
   if (media) media->stop_playback();
   selected_clip_ = index;
+  ++selection_serial_;
   playhead_ms = 0;
   view_start_ms = 0;
   view_width_ms = 0;

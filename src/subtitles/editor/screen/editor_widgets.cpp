@@ -94,8 +94,9 @@ bool input_words(const char* label, std::string& text, size_t max_typed, float w
 }
 
 void follow_field_gesture(EditorDocument& document) {
-  if (ImGui::IsItemActive()) document.begin_edit();
-  if (ImGui::IsItemDeactivated()) document.end_edit();
+  const ImGuiID field = ImGui::GetItemID();
+  if (ImGui::IsItemActive()) document.begin_edit(field);
+  if (ImGui::IsItemDeactivated()) document.end_edit(field);
 }
 
 const char* label_end(const char* label) {
