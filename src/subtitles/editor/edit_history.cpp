@@ -35,7 +35,7 @@ bool EditorDocument::end_edit() {
   undo_.push_back(std::move(before));
   if (undo_.size() > undo_limit) undo_.pop_front();
   redo_.clear();
-  dirty_ = true;
+  mark_dirty();
   return true;
 }
 
@@ -62,7 +62,7 @@ void EditorDocument::take_step(std::deque<EditSnapshot>& from, std::deque<EditSn
   clamp_picked_line();
   changed_clips_.resize(file_.clips.size(), false);
   changed_clips_[index] = true;
-  dirty_ = true;
+  mark_dirty();
   status = done;
 }
 
@@ -74,7 +74,13 @@ void EditorDocument::clamp_picked_line() {
 
 void EditorDocument::mark_edited() {
   if (SubtitleClip* clip = selected_mutable()) clip->edited = true;
+  mark_dirty();
+}
+
+void EditorDocument::mark_dirty() {
   dirty_ = true;
+  leave_deadline_ = 0;
+  close_deadline_ = 0;
 }
 
 }  // namespace korvix

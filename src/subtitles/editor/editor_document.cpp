@@ -80,6 +80,8 @@ bool EditorDocument::save() {
   status = saved.message;
   if (!saved.ok) return false;
   dirty_ = false;
+  leave_deadline_ = 0;
+  close_deadline_ = 0;
   changed_clips_.assign(file_.clips.size(), false);
   return true;
 }

@@ -191,6 +191,9 @@ class EditorDocument {
   SubtitleLine* line_mutable(int index);
   SubtitleLine* picked_mutable();
   void mark_edited();
+  // Unsaved changes; a Back or a close request warned about earlier ones
+  // warns again.
+  void mark_dirty();
   void clamp_picked_line();
   int speakers_besides(int32_t clip, int skipped_line) const;
   bool cycle_speaker(int line, int step);

@@ -182,6 +182,18 @@ TEST_F(DocumentLeave, TheWindowsCloseRequestHasItsOwnWarningAndWindow) {
   EXPECT_EQ(media.closes, 0) << "quitting releases the media on its own way out";
 }
 
+TEST_F(DocumentLeave, ASaveOrAnEditAfterTheWarningBringsItBack) {
+  open_sample();
+  document.set_line_text(0, "unsaved");
+  ASSERT_FALSE(document.try_leave());
+  document.save();
+  document.set_line_text(0, "changed after the save");
+  EXPECT_FALSE(document.try_leave()) << "warned again, not gone";
+  ASSERT_FALSE(document.try_close_window());
+  document.undo();
+  EXPECT_FALSE(document.try_close_window()) << "warned again, not gone";
+}
+
 using DocumentNames = EditorTest;
 
 TEST_F(DocumentNames, KnownNamesAreEveryClipsNamesSortedAndRefreshedOnceASecond) {
