@@ -1,6 +1,7 @@
 // The editor's keyboard shortcuts, one table. Only those marked `while_typing`
 // work while a text field has the keyboard; the others need a selected clip,
-// and those marked `needs_line` a picked line.
+// and those marked `needs_line` a picked line. While a timeline drag is held
+// only the text size changes: the rest would act on the lines under the drag.
 #include <imgui_internal.h>
 
 #include <algorithm>
@@ -93,6 +94,10 @@ constexpr Shortcut shortcuts[] = {
     {ImGuiKey_LeftBracket, 0, Command::start_here, 0, false, false, true},
     {ImGuiKey_RightBracket, 0, Command::end_here, 0, false, false, true},
 };
+
+bool text_size(Command command) {
+  return command == Command::bigger || command == Command::smaller || command == Command::actual_size;
+}
 
 bool pressed(const Shortcut& shortcut) {
   return ImGui::GetIO().KeyMods == shortcut.mods && ImGui::IsKeyPressed(shortcut.key, shortcut.repeats);
@@ -193,8 +198,10 @@ void run(EditorFrame& frame, const Shortcut& shortcut) {
 
 void run_shortcuts(EditorFrame& frame) {
   const bool text_field = typing();
+  const bool dragging = frame.timeline.drag().active();
   auto consider = [&](const Shortcut& shortcut) {
     if (!pressed(shortcut)) return;
+    if (dragging && !text_size(shortcut.command)) return;
     if (!shortcut.while_typing && (text_field || !frame.document.selected())) return;
     if (shortcut.needs_line && frame.document.picked_line < 0) return;
     run(frame, shortcut);
