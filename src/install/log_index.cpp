@@ -1,7 +1,6 @@
 #include "install/log_index.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace korvix {
@@ -9,18 +8,25 @@ namespace korvix {
 size_t count_line_feeds(std::string_view bytes) {
   constexpr uint64_t feeds = 0x0A0A0A0A0A0A0A0AULL;
   constexpr uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
+  constexpr uint64_t ones = 0x0101010101010101ULL;
   const char* at = bytes.data();
   size_t left = bytes.size();
   size_t count = 0;
   while (left >= 8) {
-    uint64_t word;
-    std::memcpy(&word, at, 8);
-    word ^= feeds;  // a line feed is now a zero byte
-    // The high bit of each byte that is not zero; no carry crosses bytes.
-    uint64_t nonzero = ((word & low7) + low7) | word;
-    count += static_cast<size_t>(std::popcount(~nonzero & ~low7));
-    at += 8;
-    left -= 8;
+    // Up to 255 words add their feeds into eight byte-wide counters, summed at the end.
+    uint64_t counters = 0;
+    for (int words = 0; words < 255 && left >= 8; ++words, at += 8, left -= 8) {
+      uint64_t word;
+      std::memcpy(&word, at, 8);
+      word ^= feeds;  // a line feed is now a zero byte
+      // The high bit of each byte that is not zero; no carry crosses bytes.
+      uint64_t nonzero = ((word & low7) + low7) | word;
+      counters += (~nonzero >> 7) & ones;
+    }
+    // Eight counters of up to 255 each: summed in 16-bit lanes, they can't overflow.
+    constexpr uint64_t even_bytes = 0x00FF00FF00FF00FFULL;
+    uint64_t pairs = (counters & even_bytes) + ((counters >> 8) & even_bytes);
+    count += static_cast<size_t>((pairs * 0x0001000100010001ULL) >> 48);
   }
   for (; left > 0; --left, ++at) count += *at == '\n';
   return count;

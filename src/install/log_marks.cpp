@@ -1,5 +1,9 @@
 #include "install/log_marks.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace korvix {
 
 namespace {
@@ -44,10 +48,52 @@ bool marked_word_at(std::string_view line, size_t at, std::string_view word) {
 
 bool holds(std::string_view line, std::string_view text) { return line.find(text) != std::string_view::npos; }
 
+constexpr uint64_t repeated(char c) { return 0x0101010101010101ULL * static_cast<unsigned char>(c); }
+
+// The high bit of each byte of `x` that is zero.
+constexpr uint64_t zero_bytes(uint64_t x) {
+  constexpr uint64_t low7 = repeated(0x7F);
+  return ~(((x & low7) + low7) | x) & ~low7;
+}
+
+bool marking_pair(char a, char b) {
+  a = lower(a);
+  b = lower(b);
+  return (a == 'r' && (b == 'r' || b == 'n')) || (a == 'f' && b == 'a');
+}
+
+// Whether the line holds, in any case, "rr" or "fa" (of "error" and "fatal")
+// or "rn" (of "warning"). Most lines of a build hold none: they are passed over
+// eight bytes at a time, which makes searching a big log fast.
+bool may_be_marked(std::string_view line) {
+  size_t at = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t lowered = repeated(0x20);
+    constexpr uint64_t first_seven = 0x0080808080808080ULL;
+    for (; at + 8 <= line.size(); at += 7) {
+      uint64_t word;
+      std::memcpy(&word, line.data() + at, 8);
+      word |= lowered;  // ASCII letters in lower case; other bytes can't become these letters
+      uint64_t next = word >> 8;  // each byte's follower in its place
+      uint64_t r = zero_bytes(word ^ repeated('r'));
+      uint64_t f = zero_bytes(word ^ repeated('f'));
+      uint64_t after_r = zero_bytes(next ^ repeated('r')) | zero_bytes(next ^ repeated('n'));
+      uint64_t after_f = zero_bytes(next ^ repeated('a'));
+      if (((r & after_r) | (f & after_f)) & first_seven) return true;
+    }
+  }
+  for (; at + 1 < line.size(); ++at)
+    if (marking_pair(line[at], line[at + 1])) return true;
+  return false;
+}
+
 }  // namespace
 
 LineMark mark_of_line(std::string_view line) {
-  if (line.starts_with("FAILED:") || line.starts_with("Failed:") || holds(line, "CMake Error")) return LineMark::error;
+  if (line.starts_with("FAILED:") || line.starts_with("Failed:")) return LineMark::error;
+  // Every other rule's words hold one of the pairs.
+  if (!may_be_marked(line)) return LineMark::none;
+  if (holds(line, "CMake Error")) return LineMark::error;
   bool warns = holds(line, "CMake Warning");
   // Each word is looked for only where its first letter stands.
   for (size_t at = 0; at < line.size(); ++at) {

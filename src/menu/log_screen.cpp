@@ -147,8 +147,13 @@ ImU32 ending_color(LogEndingKind kind) {
 
 std::string group_digits(uint64_t number) {
   std::string digits = std::to_string(number);
-  for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-  return digits;
+  std::string grouped;
+  grouped.reserve(digits.size() + digits.size() / 3);
+  for (size_t at = 0; at < digits.size(); ++at) {
+    if (at > 0 && (digits.size() - at) % 3 == 0) grouped.push_back(',');
+    grouped.push_back(digits[at]);
+  }
+  return grouped;
 }
 
 std::string logs_page_subtitle(const LogCatalog& logs) {
