@@ -18,10 +18,20 @@ namespace fs = std::filesystem;
 
 constexpr uint64_t log_bytes = 200'000'000;
 
+fs::path bench_folder() { return fs::temp_directory_path() / "korvix-log-bench"; }
+
+// The logs are made once a run and removed at its end: 400 MB aren't left behind.
+struct RemovedAtExit {
+  ~RemovedAtExit() {
+    std::error_code ignored;
+    fs::remove_all(bench_folder(), ignored);
+  }
+} removed_at_exit;
+
 // Ninja's progress lines with a compiler warning now and then, like a long
 // build's log; `failing` ends it the way a failed build does.
 fs::path make_log(const char* name, bool failing) {
-  fs::path path = fs::temp_directory_path() / "korvix-log-bench" / name;
+  fs::path path = bench_folder() / name;
   std::error_code error;
   if (uint64_t size = fs::file_size(path, error); !error && size >= log_bytes) return path;
   fs::create_directories(path.parent_path());
