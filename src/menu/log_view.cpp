@@ -26,6 +26,7 @@ void LogView::open(const std::filesystem::path& path, const JobLogFacts& job) {
   marked_.reset();
   shown_.clear();
   shown_top_ = UINT64_MAX;
+  ending_ = {};
   ending_size_ = UINT64_MAX;
   top_ = 0;
   if (!file_.open(path)) return;
@@ -116,12 +117,16 @@ void LogView::find_error(int direction) {
 }
 
 const std::vector<ShownLogLine>& LogView::shown_lines() {
+  if (!file_.error().empty()) {
+    shown_.clear();
+    shown_top_ = UINT64_MAX;
+    return shown_;
+  }
   if (shown_top_ == top_ && shown_page_ == page_ && shown_size_ == file_.size()) return shown_;
   shown_.clear();
   shown_top_ = top_;
   shown_page_ = page_;
   shown_size_ = file_.size();
-  if (!file_.error().empty()) return shown_;
   std::vector<std::string> lines;
   if (!file_.read_lines(top_, static_cast<size_t>(page_), lines)) return shown_;
   shown_.reserve(lines.size());

@@ -199,9 +199,15 @@ void LauncherApp::activate(MenuRow row) {
     case row_edit_subtitles:
       open_editor();
       break;
-    case row_view_log:
-      open_log(job_log_facts(*status).log_path);
+    case row_view_log: {
+      std::filesystem::path log = job_log_facts(*status).log_path;
+      if (log.empty()) {
+        message = "This job keeps no log.";  // the test-progress view runs no job
+      } else {
+        open_log(log);
+      }
       break;
+    }
     case row_logs:
       set_screen(screen_logs);
       break;

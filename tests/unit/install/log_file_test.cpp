@@ -122,7 +122,7 @@ TEST_F(LogFileTest, ErrorsAreFoundForwardAndBackAsAPlainScanFindsThem) {
       errors.push_back(i);
       text += "main.cpp(3): error C2065: 'x': undeclared identifier\n";
     } else {
-      text += "[" + std::to_string(i) + "/40000] Building CXX object " + std::string(20, 'o') + "\n";
+      text.append(1, '[').append(std::to_string(i)).append("/40000] Building CXX object ").append(20, 'o') += '\n';
     }
   }
   LogFile file = open(text);

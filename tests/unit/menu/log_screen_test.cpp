@@ -36,7 +36,7 @@ class LogScreenTest : public test::TempUser {
 
 std::string build_log(int lines_before_error) {
   std::string text;
-  for (int i = 0; i < lines_before_error; ++i) text += "[" + std::to_string(i) + "/900] Building\n";
+  for (int i = 0; i < lines_before_error; ++i) text.append(1, '[').append(std::to_string(i)).append("/900] Building\n");
   return text + "a.cpp(1): error C2065: 'x': undeclared identifier\nFailed: The build failed (exit 1).\n";
 }
 
