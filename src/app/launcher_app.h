@@ -142,6 +142,7 @@ class LauncherApp {
   LogCatalog logs;  // the logs page's list, read on entering it
   LogView log_view;
   LogScreenReturn log_return;
+  int32_t seen_job_state = job_idle;  // the job's state when the menu last drew
 
   // The interface clock in seconds (confirmations, delayed checks). Tests replace it.
   std::function<double()> interface_clock;

@@ -134,6 +134,7 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   run_launcher_update_steps(app);
   MenuSnapshot snapshot = take_snapshot(*app.status, LauncherStatus::Clock::now());
   std::vector<MenuRow> rows = app.row_list();
+  follow_job_end(app, snapshot.job_state, rows);
   if (!rows.empty()) app.selected_row = std::clamp(app.selected_row, 0, static_cast<int32_t>(rows.size()) - 1);
   MenuFacts facts = menu_facts(app, rows);
   std::string summary = app.screen == screen_subtitles ? app.subtitles_summary.get(app.install_dir) : std::string();

@@ -8,6 +8,7 @@
 #include "app/launcher_app.h"
 #include "menu/draw_log_screen.h"
 #include "menu/log_screen_layout.h"
+#include "menu/menu_frame.h"
 #include "state/folders.h"
 #include "state/state_test_support.h"
 #include "support/headless_imgui.h"
@@ -47,8 +48,14 @@ TEST_F(LogScreenTest, AFailedJobOffersItsLogFirstAndBackReturnsToThatRow) {
   ASSERT_EQ(rows.front(), row_view_log);
   EXPECT_EQ(rows[rows.size() - 2], row_logs) << "Logs stands just above Quit";
 
-  app.selected_row = 3;
-  dispatch(app, MenuAction::up);
+  // The menu saw the job run, with the selection on Stop's list; now it ended.
+  app.seen_job_state = job_running;
+  app.selected_row = 1;
+  follow_job_end(app, job_failed, rows);
+  EXPECT_EQ(selected(), row_view_log) << "not the row that took its index";
+  app.selected_row = 2;
+  follow_job_end(app, job_failed, rows);
+  EXPECT_EQ(app.selected_row, 2) << "once: the player may move on";
   dispatch(app, MenuAction::up);
   dispatch(app, MenuAction::up);
   ASSERT_EQ(selected(), row_view_log);
