@@ -22,6 +22,7 @@
 #include "app/start_failure.h"
 #include "app/test_hooks.h"
 #include "menu/banner_view.h"
+#include "menu/draw_log_screen.h"
 #include "menu/draw_menu.h"
 #include "menu/title_banner.h"
 
@@ -171,6 +172,8 @@ void handle_event(const SDL_Event& event, LauncherApp& app, InputMapper& input, 
 void draw_screen(LauncherApp& app, ImFont* font) {
   if (app.screen == screen_editor) {
     draw_editor_screen(app, font);
+  } else if (app.screen == screen_log) {
+    draw_log_screen(app, font);
   } else {
     draw_menu(app, font);
   }
@@ -199,7 +202,7 @@ void report_first_frame() {
 
 void main_loop(LauncherApp& app, Frontend& frontend) {
   TestHooks hooks = TestHooks::from_environment();
-  InputMapper input([&app](MenuAction action) { dispatch(app, action); });
+  InputMapper input([&app, &input](MenuAction action) { dispatch(app, action, input.repeats()); });
   RedrawGate redraw;
   ImGuiIO& io = ImGui::GetIO();
   bool running = true;

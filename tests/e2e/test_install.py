@@ -226,8 +226,9 @@ class StopTest(InstallTestBase):
         self.make_iso()
         self.write_ini()
         hold = os.path.join(self.root, "hold.pids")
-        # Stop is then the only row; about six seconds of frames pass before it is accepted.
-        run = self.launch([*BUILD, *(["up"] * 40), "accept"], KORVIX_FAKE_PWSH_HOLD=hold)
+        # Stop and View the log are then the rows, the latter selected; an odd
+        # count of ups ends on Stop, after about six seconds of frames.
+        run = self.launch([*BUILD, *(["up"] * 41), "accept"], KORVIX_FAKE_PWSH_HOLD=hold)
 
         self.assertTrue(os.path.exists(hold), "the script was running when Stop came")
         with open(hold) as f:
