@@ -31,7 +31,9 @@ linux_packages=(
   fonts-dejavu-core imagemagick
   clang-14 libclang-rt-14-dev  # the sanitizer and fuzzing builds
 )
-windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine64 xvfb xauth)
+windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine64 xvfb xauth
+  bison flex  # the Direct3D shader compiler's grammars
+  libvulkan1 mesa-vulkan-drivers)  # Vulkan under Wine, for the renderer tests
 
 packages=("${linux_packages[@]}")
 [ "$want_windows" = 1 ] && packages+=("${windows_packages[@]}")
@@ -96,11 +98,11 @@ sdl_src=$(fetch_source libsdl3 trixie 3.2.)
 imgui_src=$(fetch_source imgui sid 1.92)
 ln -sfn "$imgui_src" "$deps/imgui"
 
-build_sdl() { # name extra-cmake-args...
-  local name=$1; shift
-  local prefix="$deps/$(basename "$sdl_src")-$name"
+build_sdl() { # link-name cache-name extra-cmake-args...
+  local link="$deps/sdl3-$1" prefix="$deps/$(basename "$sdl_src")-$2"
+  shift 2
   if [ ! -f "$prefix/.built" ]; then
-    echo "bootstrap: building SDL3 ($name), about two minutes"
+    echo "bootstrap: building SDL3 ($(basename "$prefix")), about two minutes"
     rm -rf "$prefix" "$prefix.build"
     cmake -S "$sdl_src" -B "$prefix.build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_INSTALL_PREFIX="$prefix" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TESTS=OFF \
@@ -111,15 +113,32 @@ build_sdl() { # name extra-cmake-args...
     rm -rf "$prefix.build"
     touch "$prefix/.built"
   fi
-  ln -sfn "$prefix" "$deps/sdl3-$name"
+  # Switched in one rename: other builds may read the link at any moment.
+  if [ "$(readlink "$link" 2>/dev/null)" != "$prefix" ]; then
+    ln -sfn "$prefix" "$link.new" && mv -T "$link.new" "$link"
+  fi
 }
 
-build_sdl linux -DSDL_POSITION_INDEPENDENT_CODE=ON
+build_sdl linux linux -DSDL_POSITION_INDEPENDENT_CODE=ON
 if [ "$want_windows" = 1 ]; then
   toolchain="$(cd "$(dirname "$0")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"
-  # Debian's repacked source lacks the prebuilt shader headers of these back ends.
-  build_sdl windows -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DSDL_RENDER_D3D=OFF -DSDL_RENDER_D3D11=OFF -DSDL_RENDER_D3D12=OFF -DSDL_GPU=OFF -DSDL_RENDER_GPU=OFF
+  # Debian's repacked source lacks the compiled shaders of SDL's Direct3D back
+  # ends. Those of Direct3D 11, the renderer SDL tries first on Windows, are
+  # compiled here from their HLSL; the cache's name says so, so that a build
+  # made without them is made anew. Direct3D 9 and 12 and the GPU renderer stay
+  # off: OpenGL, OpenGL ES 2, Vulkan and the software renderer follow.
+  sdl_windows="$deps/$(basename "$sdl_src")-windows-d3d11"
+  if [ ! -f "$sdl_windows/.built" ] && [ ! -d "$sdl_windows.shaders" ]; then
+    wine_version=$(source_version wine trixie 10.0~repack)
+    [ -n "$wine_version" ] || { echo "bootstrap: no wine 10.0 source in the package index" >&2; exit 1; }
+    echo "bootstrap: compiling SDL's Direct3D 11 shaders (vkd3d of wine $wine_version), about two minutes"
+    "$(dirname "$0")/shaders/d3d11-shaders.sh" "$sdl_src" "$sdl_windows.shaders" "$wine_version" \
+      >"$sdl_windows.shaders.log" 2>&1 || { tail -n 40 "$sdl_windows.shaders.log"; exit 1; }
+  fi
+  build_sdl windows windows-d3d11 -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_C_FLAGS="-I$sdl_windows.shaders" -DSDL_RENDER_D3D11=ON \
+    -DSDL_RENDER_D3D=OFF -DSDL_RENDER_D3D12=OFF -DSDL_GPU=OFF -DSDL_RENDER_GPU=OFF
+  rm -rf "$sdl_windows.shaders"
 fi
 
 echo "bootstrap: ready (dependencies in $deps)"

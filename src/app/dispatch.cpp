@@ -4,13 +4,18 @@
 
 #include "app/editor_shell.h"
 #include "app/launcher_app.h"
+#include "menu/log_screen.h"
 
 namespace korvix {
 
-void dispatch(LauncherApp& app, MenuAction action) {
+void dispatch(LauncherApp& app, MenuAction action, int repeat) {
   if (app.screen == screen_editor) {
     // The editor reads its own keys; only back is the menu's, and leaves it.
     if (action == MenuAction::back) leave_editor(app);
+    return;
+  }
+  if (app.screen == screen_log) {
+    log_screen_action(app, action, repeat);
     return;
   }
   std::vector<MenuRow> rows = app.row_list();

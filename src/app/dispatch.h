@@ -7,6 +7,8 @@ namespace korvix {
 
 class LauncherApp;
 
-void dispatch(LauncherApp& app, MenuAction action);
+// `repeat` counts the repeats of a held up or down before this one (0 for a
+// press): the log screen scrolls faster the longer it is held.
+void dispatch(LauncherApp& app, MenuAction action, int repeat = 0);
 
 }  // namespace korvix

@@ -43,6 +43,7 @@ std::optional<MenuAction> action_for_button(SDL_GamepadButton button) {
 }
 
 void InputMapper::deliver(MenuAction action, uint64_t now_ms) {
+  repeats_ = 0;
   deliver_(action);
   next_repeat_ = now_ms + first_repeat_ms;
   // Only up and down repeat; any other action ends a running repeat.
@@ -97,6 +98,7 @@ void InputMapper::axis_motion(SDL_GamepadAxis axis, int16_t raw, uint64_t now_ms
 
 void InputMapper::repeat(uint64_t now_ms) {
   if (held_ == MenuAction::none || now_ms < next_repeat_) return;
+  ++repeats_;
   deliver_(held_);
   next_repeat_ = now_ms + next_repeat_ms;
 }

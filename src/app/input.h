@@ -42,6 +42,9 @@ class InputMapper {
   void repeat(uint64_t now_ms);
 
   MenuAction held() const { return held_; }
+  // The repeats of the held direction delivered so far, this one included
+  // while it is delivered; 0 for a press.
+  int repeats() const { return repeats_; }
 
  private:
   void deliver(MenuAction action, uint64_t now_ms);
@@ -50,6 +53,7 @@ class InputMapper {
   Deliver deliver_;
   MenuAction held_ = MenuAction::none;
   uint64_t next_repeat_ = 0;
+  int repeats_ = 0;
   float last_stick_x_ = 0.0f;
   float last_stick_y_ = 0.0f;
 };

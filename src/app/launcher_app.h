@@ -11,6 +11,8 @@
 #include "app/launcher_status.h"
 #include "app/menu_action.h"
 #include "install/game_start.h"
+#include "install/log_catalog.h"
+#include "menu/log_view.h"
 #include "menu/menu_row.h"
 #include "settings/game_settings.h"
 #include "state/install_record.h"
@@ -31,6 +33,16 @@ enum Screen : int32_t {
   screen_effects = 2,
   screen_subtitles = 3,
   screen_editor = 4,
+  screen_logs = 5,  // the list of every job's log
+  screen_log = 6,   // one log, read inside the launcher
+};
+
+// Where the log screen returns to: the screen, and the row it was opened from.
+struct LogScreenReturn {
+  int32_t screen = screen_main;
+  MenuRow row = row_quit;
+  int32_t selected_row = 0;
+  int32_t first_shown_row = 0;
 };
 
 extern const char* const default_repository;
@@ -88,6 +100,10 @@ class LauncherApp {
   // it; the outcome goes to `message`.
   void make_desktop_shortcut();
 
+  // The log screen on the log at `path`, returning to the current screen and row.
+  void open_log(const std::filesystem::path& path);
+  void leave_log();
+
   // Opens the subtitle editor on the install's subtitle file: screen 4 and an
   // empty status line, or the reason it can't in `message`.
   bool open_editor();
@@ -122,6 +138,11 @@ class LauncherApp {
   SubtitlesSummaryCache subtitles_summary;  // the subtitles page's, read again when the file changes
   // The install records, read again when a file changes; the menu reads them each frame.
   mutable InstallRecordCache install_records;
+
+  LogCatalog logs;  // the logs page's list, read on entering it
+  LogView log_view;
+  LogScreenReturn log_return;
+  int32_t seen_job_state = job_idle;  // the job's state when the menu last drew
 
   // The interface clock in seconds (confirmations, delayed checks). Tests replace it.
   std::function<double()> interface_clock;

@@ -19,8 +19,10 @@
 #include "app/launcher_app.h"
 #include "app/redraw_gate.h"
 #include "app/scale.h"
+#include "app/start_failure.h"
 #include "app/test_hooks.h"
 #include "menu/banner_view.h"
+#include "menu/draw_log_screen.h"
 #include "menu/draw_menu.h"
 #include "menu/title_banner.h"
 
@@ -86,14 +88,18 @@ int create_frontend(LauncherApp& app, Frontend& frontend, std::future<BannerStar
   frontend.window = SDL_CreateWindow("Korvix Velarine", first_window_width, first_window_height,
                                      SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIGH_PIXEL_DENSITY);
   if (!frontend.window) {
-    SDL_Log("SDL_CreateWindow failed: %s", SDL_GetError());
+    report_start_failure(std::string("SDL_CreateWindow failed: ") + SDL_GetError());
     return 1;
   }
   frontend.renderer = SDL_CreateRenderer(frontend.window, nullptr);
   if (!frontend.renderer) {
-    SDL_Log("SDL_CreateRenderer failed: %s", SDL_GetError());
+    SDL_HideWindow(frontend.window);  // an empty window would stand behind the message
+    report_start_failure(std::string("SDL_CreateRenderer failed: ") + SDL_GetError());
     return 1;
   }
+  // SDL takes the first of its renderers that can be made (on Windows Direct3D 11,
+  // then OpenGL, OpenGL ES 2, Vulkan, software); a report of a slow picture starts here.
+  SDL_Log("Renderer: %s", SDL_GetRendererName(frontend.renderer));
   SDL_SetRenderVSync(frontend.renderer, 1);
   app.window = frontend.window;
   app.attach_renderer(frontend.renderer, banner_start.get());
@@ -166,6 +172,8 @@ void handle_event(const SDL_Event& event, LauncherApp& app, InputMapper& input, 
 void draw_screen(LauncherApp& app, ImFont* font) {
   if (app.screen == screen_editor) {
     draw_editor_screen(app, font);
+  } else if (app.screen == screen_log) {
+    draw_log_screen(app, font);
   } else {
     draw_menu(app, font);
   }
@@ -194,7 +202,7 @@ void report_first_frame() {
 
 void main_loop(LauncherApp& app, Frontend& frontend) {
   TestHooks hooks = TestHooks::from_environment();
-  InputMapper input([&app](MenuAction action) { dispatch(app, action); });
+  InputMapper input([&app, &input](MenuAction action) { dispatch(app, action, input.repeats()); });
   RedrawGate redraw;
   ImGuiIO& io = ImGui::GetIO();
   bool running = true;
@@ -270,7 +278,7 @@ int run_launcher() {
   // the close request is handled by the loop instead of becoming a quit event.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (!SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMEPAD | SDL_INIT_EVENTS)) {
-    SDL_Log("SDL_Init failed: %s", SDL_GetError());
+    report_start_failure(std::string("SDL_Init failed: ") + SDL_GetError());
     return 1;
   }
   auto app = std::make_unique<LauncherApp>();

@@ -6,6 +6,29 @@
 
 namespace korvix {
 
+namespace {
+
+constexpr const char* test_variables[] = {
+    "KORVIX_LAUNCHER_ACTIONS",
+    "KORVIX_LAUNCHER_EDITOR",
+    "KORVIX_LAUNCHER_SCREENSHOT",
+    "KORVIX_LAUNCHER_SCREENSHOT_MS",
+    "KORVIX_LAUNCHER_TEST_PROGRESS",
+    "KORVIX_LAUNCHER_UPDATE_TEST",
+    "KORVIX_EDITOR_SEEK",
+    "KORVIX_LAUNCHER_API_BASE",
+    "KORVIX_LAUNCHER_ARCHIVE_BASE",
+    "KORVIX_LAUNCHER_BENCH_FIRST_FRAME",
+};
+
+}  // namespace
+
+bool test_hooks_drive_run() {
+  for (const char* name : test_variables)
+    if (env_is_set(name)) return true;
+  return false;
+}
+
 TestHooks TestHooks::from_environment() {
   TestHooks hooks;
   hooks.open_editor = env_is_set("KORVIX_LAUNCHER_EDITOR");

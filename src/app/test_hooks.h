@@ -25,4 +25,8 @@ struct TestHooks {
   bool screenshot_due(uint64_t frame, bool busy, uint64_t now_ms) const;
 };
 
+// True when any variable of the test hooks, or of the tests alone, is set: a test
+// drives the run, and nobody is there to answer a question on screen.
+bool test_hooks_drive_run();
+
 }  // namespace korvix

@@ -32,6 +32,7 @@ struct SourcesResult {
   bool ok = false;
   bool stopped = false;  // Stop was noticed between two steps
   InstallRecord record;
+  std::string subject;  // the commit's message, its first line
   std::string error;
 };
 
@@ -55,6 +56,7 @@ SourcesResult get_sources_with_git(LauncherStatus& status, const fs::path& sourc
   std::istringstream words(output);
   result.record.branch = branch;
   words >> result.record.commit >> result.record.date;
+  std::getline(words >> std::ws, result.subject);
   result.ok = true;
   return result;
 }
@@ -122,6 +124,7 @@ SourcesResult get_sources_from_archive(const JobInputs& inputs, const std::strin
     return result;
   }
   result.record = {branch, commit.id, commit.date};
+  result.subject = commit.message;
   // The record is the launcher's: an entry of the download under its name, a
   // link perhaps, gives way rather than be written through.
   fs::path record = inputs.source_dir / source_record_file;
@@ -199,6 +202,8 @@ void run_install_job(JobInputs inputs, bool install, std::string branch, fs::pat
   if (!write_install_record(install_dir / install_record_file, got.record))
     ProgressParser::append_log(status, "Couldn't write " + to_utf8(install_dir / install_record_file));
   keep_launcher_in_install_folder(install_dir);
+  // The sources were the branch's newest: "Update" no longer offers what was built.
+  store_built_commit(status, branch, {got.record.commit, got.record.date, got.subject});
   ProgressParser::finish(status, outcome_succeeded, "");
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/launcher_app.h"
 #include "install/install_flow.h"
+#include "install/log_catalog.h"
 #include "install/process_runner.h"
 #include "install/progress_parser.h"
 #include "install/tool_flow.h"
@@ -76,7 +77,7 @@ void LauncherApp::start_job(bool install, int32_t kind) {
     status->cancel_requested.store(false);
     status->started_at = LauncherStatus::Clock::now();
 
-    fs::path logs = data_folder() / "logs";
+    fs::path logs = logs_folder();
     std::error_code error;
     fs::create_directories(logs, error);
     open_job_log(*status, job_log_path(logs, install, kind, std::time(nullptr)));

@@ -1,5 +1,6 @@
 #include "install/tree_copy.h"
 
+#include "platform/file_moves.h"
 #include "platform/links.h"
 
 namespace korvix {
@@ -56,7 +57,7 @@ void copy_folder(const fs::path& from, const fs::path& to, TreeCopy& copy) {
         if (!copy.error) copy_folder(it->path(), target, copy);
         break;
       default:
-        fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing, copy.error);
+        copy_file_over(it->path(), target, copy.error);
         break;
     }
     if (copy.error) return;

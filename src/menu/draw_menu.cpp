@@ -9,7 +9,9 @@
 
 #include "app/launcher_app.h"
 #include "menu/banner_view.h"
+#include "menu/log_screen.h"
 #include "menu/menu_frame.h"
+#include "menu/menu_drawing.h"
 #include "menu/menu_layout.h"
 #include "menu/menu_theme.h"
 #include "menu/page_layout.h"
@@ -20,26 +22,8 @@ namespace korvix {
 
 namespace {
 
-constexpr ImGuiWindowFlags full_window_flags =
-    ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
-    ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoCollapse |
-    ImGuiWindowFlags_NoBackground | ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav;
-
-MeasureText measure_at(ImFont* font, float size) {
-  return [font, size](std::string_view text) {
-    return font->CalcTextSizeA(size, FLT_MAX, 0.0f, text.data(), text.data() + text.size()).x;
-  };
-}
-
-// Draws what shows of a one-line text in `width`: the layout never gets a long
-// text whole (a value from a file or the network may be megabytes).
-void add_clipped_text(ImDrawList* draw, ImFont* font, float size, ImVec2 position, ImU32 color, std::string_view text,
-                      float width, const MeasureText& measure, const ImVec4* clip = nullptr) {
-  std::string_view shown = visible_part(text, width, measure);
-  draw->AddText(font, size, position, color, shown.data(), shown.data() + shown.size(), 0.0f, clip);
-}
-
 std::string subtitle_line(const LauncherApp& app, bool installed) {
+  if (app.screen == screen_logs) return logs_page_subtitle(app.logs);
   if (!installed) return "Build the game from your own Korvix (Xbox 360) disc image";
   switch (app.screen) {
     case screen_display:
@@ -67,8 +51,7 @@ void draw_panel(ImDrawList* draw, const MenuLayout& layout, float top, const Row
   const float padding = 0.5f * layout.margin;
   ImVec2 panel_min(x - 0.6f * layout.margin, top - padding);
   ImVec2 panel_max(x + w + 0.6f * layout.margin, bottom + padding);
-  draw->AddRectFilled(panel_min, panel_max, theme::panel, 10 * layout.scale);
-  draw->AddRect(panel_min, panel_max, theme::panel_edge, 10 * layout.scale, 0, 1.5f * layout.scale);
+  draw_panel_box(draw, panel_min, panel_max, layout.scale);
   // Arrows in the panel's padding, centred, tell that a long page goes on
   // above or below.
   float arrow = 0.6f * padding;
@@ -127,7 +110,8 @@ void draw_rows(LauncherApp& app, const std::vector<MenuRowView>& rows, const Men
     float text_y = y + (h - layout.row_text_size) / 2;
     draw->AddText(font, layout.row_text_size, ImVec2(x, text_y), selected ? theme::accent : theme::white,
                   row.label.c_str());
-    std::string value = truncate_front(row.value, x + w - value_x, measure);
+    std::string value = row.keep_value_start ? truncate_back(row.value, x + w - value_x, measure)
+                                             : truncate_front(row.value, x + w - value_x, measure);
     draw->AddText(font, layout.row_text_size, ImVec2(value_x, text_y), row.value_color, value.c_str());
     y += h;
   }
@@ -150,13 +134,15 @@ void draw_menu(LauncherApp& app, ImFont* font) {
   run_launcher_update_steps(app);
   MenuSnapshot snapshot = take_snapshot(*app.status, LauncherStatus::Clock::now());
   std::vector<MenuRow> rows = app.row_list();
+  follow_job_end(app, snapshot.job_state, rows);
   if (!rows.empty()) app.selected_row = std::clamp(app.selected_row, 0, static_cast<int32_t>(rows.size()) - 1);
   MenuFacts facts = menu_facts(app, rows);
   std::string summary = app.screen == screen_subtitles ? app.subtitles_summary.get(app.install_dir) : std::string();
   facts.subtitles_exist = !summary.empty();
   std::vector<MenuRowView> views = build_row_views(app, rows, snapshot, facts);
   StatusInputs status_inputs{app.screen, screenful(app.message), std::move(summary)};
-  std::vector<StatusText> texts = status_texts(status_inputs, snapshot, facts);
+  std::vector<StatusText> texts = app.screen == screen_logs ? logs_page_texts(app, status_inputs.message)
+                                                            : status_texts(status_inputs, snapshot, facts);
 
   ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImVec2 size = viewport->Size;
@@ -168,14 +154,7 @@ void draw_menu(LauncherApp& app, ImFont* font) {
                                  app.selected_row, app.first_shown_row, texts, measure_at(font, layout.small_size));
   app.first_shown_row = page.rows.first;
 
-  ImGui::SetNextWindowPos(origin);
-  ImGui::SetNextWindowSize(size);
-  ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
-  ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 0.0f);
-  ImGui::Begin("##launcher", nullptr, full_window_flags);
-  ImDrawList* draw = ImGui::GetWindowDrawList();
-  draw->AddRectFilledMultiColor(origin, ImVec2(origin.x + size.x, origin.y + size.y), theme::background_top,
-                                theme::background_top, theme::background_bottom, theme::background_bottom);
+  ImDrawList* draw = begin_full_window("##launcher", origin, size);
 
   draw_banner(app.banner.get(), picture, draw, font, layout, ImVec2(layout.left, origin.y + layout.top));
   add_clipped_text(draw, font, layout.small_size, ImVec2(layout.left, origin.y + page.subtitle_top), theme::dim,
@@ -189,8 +168,7 @@ void draw_menu(LauncherApp& app, ImFont* font) {
                          ? "A / Enter: select     Left / Right: change     Mouse works too"
                          : "A / Enter: select     Left / Right: change     B / Esc: back";
   draw->AddText(font, 0.9f * layout.small_size, ImVec2(layout.left, origin.y + layout.hint_top), theme::hint, hint);
-  ImGui::End();
-  ImGui::PopStyleVar(2);
+  end_full_window();
 
   if (click.pending) {
     if (click.direction != 0) {

@@ -72,4 +72,12 @@ MenuFacts menu_facts(const LauncherApp& app, const std::vector<MenuRow>& rows) {
   return facts;
 }
 
+void follow_job_end(LauncherApp& app, int32_t job_state, const std::vector<MenuRow>& rows) {
+  bool ended_badly = app.seen_job_state == job_running && (job_state == job_failed || job_state == job_stopped);
+  app.seen_job_state = job_state;
+  if (!ended_badly) return;
+  auto log = std::find(rows.begin(), rows.end(), row_view_log);
+  if (log != rows.end()) app.selected_row = static_cast<int32_t>(log - rows.begin());
+}
+
 }  // namespace korvix

@@ -20,4 +20,8 @@ void run_launcher_update_steps(LauncherApp& app);
 
 MenuFacts menu_facts(const LauncherApp& app, const std::vector<MenuRow>& rows);
 
+// When the job the menu last saw running has failed or stopped, the selection
+// moves to "View the log": the list it stood in (Stop, View the log) is gone.
+void follow_job_end(LauncherApp& app, int32_t job_state, const std::vector<MenuRow>& rows);
+
 }  // namespace korvix

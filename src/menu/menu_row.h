@@ -28,11 +28,18 @@ enum MenuRow : int32_t {
   row_subtitles_page = 19,
   row_edit_subtitles = 20,
   row_update_launcher = 21,
+  row_view_log = 22,
+  row_logs = 23,
   // Setting rows: this plus the setting's index in the page's table.
   row_first_setting = 100,
+  // Rows of the logs page: this plus the log's index in the list.
+  row_first_log = 1000,
 };
 
-inline bool is_setting_row(MenuRow row) { return row >= row_first_setting; }
+inline bool is_setting_row(MenuRow row) { return row >= row_first_setting && row < row_first_log; }
 inline MenuRow setting_row(int index) { return static_cast<MenuRow>(row_first_setting + index); }
+inline bool is_log_row(MenuRow row) { return row >= row_first_log; }
+inline MenuRow log_row(size_t index) { return static_cast<MenuRow>(row_first_log + static_cast<int32_t>(index)); }
+inline size_t log_index(MenuRow row) { return static_cast<size_t>(row - row_first_log); }
 
 }  // namespace korvix

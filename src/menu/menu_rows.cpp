@@ -1,8 +1,10 @@
 // The rows of each screen and what accept, left and right do on them.
+#include <algorithm>
 #include <system_error>
 
 #include "app/launcher_app.h"
 #include "install/job.h"
+#include "install/log_catalog.h"
 #include "menu/file_dialogs.h"
 #include "menu/setting_rows.h"
 #include "state/folders.h"
@@ -29,24 +31,42 @@ void append_setting_rows(std::vector<MenuRow>& rows, int32_t screen) {
 
 int wrapped_step(int index, int direction, int count) { return ((index + direction) % count + count) % count; }
 
+// Left and right on the logs page jump this many logs.
+constexpr int log_rows_per_jump = 10;
+
+// The status area shows "Full output: PATH" after a failed or stopped job whose
+// log was written; every page that shows it offers the log first.
+bool job_log_offered(const LauncherStatus& status, int32_t screen) {
+  return (status.job_state == job_failed || status.job_state == job_stopped) && status.log_error.empty() &&
+         screen != screen_logs;
+}
+
 }  // namespace
 
 std::vector<MenuRow> LauncherApp::row_list() {
   bool running_job;
   bool update_offered;
+  bool log_offered;
   {
     std::lock_guard lock(status->mutex);
     running_job = status->job_state == job_running;
     update_offered = launcher_update_offered(status->launcher_update);
+    log_offered = job_log_offered(*status, screen);
   }
-  if (screen == screen_editor) return {};
-  if (running_job) return {row_stop};
+  if (screen == screen_editor || screen == screen_log) return {};
+  if (running_job) return {row_stop, row_view_log};
 
   std::vector<MenuRow> rows;
+  if (log_offered) rows.push_back(row_view_log);
+  if (screen == screen_logs) {
+    for (size_t i = 0; i < logs.entries.size(); ++i) rows.push_back(log_row(i));
+    rows.push_back(row_back);
+    return rows;
+  }
   if (!is_installed(install_dir)) {
     if (update_offered) rows.push_back(row_update_launcher);
     rows.insert(rows.end(), {row_disc_image, row_branch, row_install_to, row_graphics, row_upscale_on_install,
-                             row_subtitles_on_install, row_build_and_install, row_quit});
+                             row_subtitles_on_install, row_build_and_install, row_logs, row_quit});
     return rows;
   }
   switch (screen) {
@@ -55,7 +75,7 @@ std::vector<MenuRow> LauncherApp::row_list() {
       if (update_offered) rows.push_back(row_update_launcher);
       rows.insert(rows.end(), {row_graphics_settings, row_upscale_textures, row_subtitles_page, row_branch,
                                row_update, row_check_for_updates, row_start_directly, row_desktop_shortcut,
-                               row_quit});
+                               row_logs, row_quit});
       break;
     case screen_display:
       append_setting_rows(rows, screen);
@@ -101,6 +121,10 @@ void LauncherApp::activate(MenuRow row) {
   message.clear();
   if (is_setting_row(row)) {
     change(row, +1);
+    return;
+  }
+  if (is_log_row(row)) {
+    if (log_index(row) < logs.entries.size()) open_log(logs.entries[log_index(row)].path);
     return;
   }
   switch (row) {
@@ -175,6 +199,18 @@ void LauncherApp::activate(MenuRow row) {
     case row_edit_subtitles:
       open_editor();
       break;
+    case row_view_log: {
+      std::filesystem::path log = job_log_facts(*status).log_path;
+      if (log.empty()) {
+        message = "This job keeps no log.";  // the test-progress view runs no job
+      } else {
+        open_log(log);
+      }
+      break;
+    }
+    case row_logs:
+      set_screen(screen_logs);
+      break;
     default:
       break;
   }
@@ -184,6 +220,12 @@ void LauncherApp::change(MenuRow row, int direction) {
   message.clear();
   if (is_setting_row(row)) {
     change_setting_row(*this, row, direction);
+    return;
+  }
+  if (is_log_row(row)) {
+    // A long list is crossed a jump at a time; the ends stop the jumps.
+    int last = static_cast<int>(logs.entries.size()) - 1;
+    selected_row = std::clamp(selected_row + direction * log_rows_per_jump, 0, std::max(last, 0));
     return;
   }
   switch (row) {
@@ -221,8 +263,9 @@ void LauncherApp::set_screen(int32_t n) {
   selected_row = 0;
   first_shown_row = 0;
   confirm_until = 0;
-  // Entering a page shows what the game may have changed meanwhile.
-  if (n != screen_main) settings.load(install_dir / "korvix.toml");
+  // Entering a settings page shows what the game may have changed meanwhile.
+  if (n == screen_display || n == screen_effects || n == screen_subtitles) settings.load(install_dir / "korvix.toml");
+  if (n == screen_logs) logs = list_logs(logs_folder(), job_log_facts(*status));
 }
 
 }  // namespace korvix

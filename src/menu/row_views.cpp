@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/launcher_app.h"
+#include "menu/log_screen.h"
 #include "menu/menu_theme.h"
 #include "menu/setting_rows.h"
 #include "platform/paths.h"
@@ -39,6 +40,8 @@ constexpr RowLabel row_labels[] = {
     {row_subtitles_page, "Subtitles"},
     {row_edit_subtitles, "Edit subtitles"},
     {row_update_launcher, "Update the launcher"},
+    {row_view_log, "View the log"},
+    {row_logs, "Logs"},
 };
 
 std::string framed(const std::string& value) { return "<  " + value + "  >"; }
@@ -154,6 +157,10 @@ Value row_value(const LauncherApp& app, MenuRow row, const MenuSnapshot& snapsho
       return facts.subtitles_exist ? Value{">", theme::white} : Value{"none made yet", theme::dim};
     case row_update_launcher:
       return launcher_update_value(snapshot);
+    case row_view_log:
+      return {to_utf8(snapshot.log_path.filename()), theme::dim};
+    case row_logs:
+      return {">", theme::white};
     default:
       return {"", theme::white};
   }
@@ -197,6 +204,12 @@ std::vector<MenuRowView> build_row_views(const LauncherApp& app, const std::vect
       view.label = setting.label;
       view.value = setting.value;
       view.value_color = setting.value_color;
+    } else if (is_log_row(row) && log_index(row) < app.logs.entries.size()) {
+      const LogEntry& entry = app.logs.entries[log_index(row)];
+      view.label = entry.title();
+      view.value = log_row_value(entry);
+      view.value_color = ending_color(entry.ending.kind);
+      view.keep_value_start = true;
     } else {
       view.label = row_label(row, facts);
       Value value = row_value(app, row, snapshot, facts);

@@ -22,6 +22,7 @@ struct MenuRowView {
   std::string value;
   ImU32 value_color = 0;
   float fraction = -1.0f;  // negative: no progress bar
+  bool keep_value_start = false;  // a value too wide loses its end, not its start
 };
 
 // What a frame knows besides the snapshot.

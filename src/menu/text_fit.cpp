@@ -144,4 +144,18 @@ std::string truncate_front(std::string_view text, float width, const MeasureText
   return candidate;
 }
 
+std::string truncate_back(std::string_view text, float width, const MeasureText& measure) {
+  if (text.size() <= fitted_bytes_limit && fitting_prefix(text, width, measure) == text.size()) return std::string(text);
+  std::string candidate;
+  CharBoundaries boundaries(text, false);
+  size_t kept = longest_fitting(boundaries, std::min(text.size(), fitted_bytes_limit), [&](size_t length) {
+    candidate.assign(text.substr(0, length));
+    candidate.append(ellipsis);
+    return measure(candidate) <= width;
+  });
+  candidate.assign(text.substr(0, kept));
+  candidate.append(ellipsis);
+  return candidate;
+}
+
 }  // namespace korvix

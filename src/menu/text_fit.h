@@ -36,6 +36,11 @@ std::vector<std::string> wrap_text(std::string_view text, float width, const Mea
 // "..." in front, until it fits. Never splits a UTF-8 character.
 std::string truncate_front(std::string_view text, float width, const MeasureText& measure);
 
+// The same from the other end, for values whose start matters most (a log's
+// size and ending): the text itself if it fits; otherwise characters dropped
+// from its end, with "..." after it, until it fits.
+std::string truncate_back(std::string_view text, float width, const MeasureText& measure);
+
 // The start of `text` that shows when it is drawn clipped to `width`: every
 // character that begins inside the width, the last possibly cut by the clip.
 // Never splits a UTF-8 character.

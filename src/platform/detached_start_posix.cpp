@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/detached_start.h"
+#include "platform/spawn_attributes_posix.h"
 
 extern char** environ;
 
@@ -18,15 +19,7 @@ bool start_detached_program(const std::filesystem::path& program, unsigned long&
   posix_spawn_file_actions_init(&actions);
   posix_spawnattr_init(&attributes);
   if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-  // A session of its own, so it outlives this launcher and whatever signals its
-  // group; default signal handling and an open mask, as for any fresh program.
-  sigset_t none;
-  sigset_t all;
-  sigemptyset(&none);
-  sigfillset(&all);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setsigdefault(&attributes, &all);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  set_own_session(attributes);
   char* argv[] = {path.data(), nullptr};
   pid_t pid = 0;
   int code = posix_spawn(&pid, path.c_str(), &actions, &attributes, argv, environ);

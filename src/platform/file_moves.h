@@ -1,7 +1,9 @@
-// Moving, copying and comparing whole files, for replacing the launcher's own file.
+// Moving, copying and comparing whole files, for replacing the launcher's own file
+// and for filling the sources folder.
 #pragma once
 
 #include <filesystem>
+#include <system_error>
 
 namespace korvix {
 
@@ -13,6 +15,11 @@ bool move_file_replacing(const std::filesystem::path& from, const std::filesyste
 // Copies `from` over `to`, overwriting it. On failure `to` may be missing but is
 // never left half-written under its name.
 bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Copies `from` to `to` as a plain copy (not atomic, no temporary file), over
+// a file that is there, with `from`'s permission bits or attributes. On failure
+// returns false and `error` says why.
+bool copy_file_over(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& error);
 
 // True when both paths name the same file of the file system (same volume and file
 // index, or device and inode), whatever their names. False when either is missing.

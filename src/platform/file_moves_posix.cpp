@@ -91,6 +91,10 @@ bool copy_file_replacing(const std::filesystem::path& from, const std::filesyste
   return copy_over(from, to) == 0;
 }
 
+bool copy_file_over(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& error) {
+  return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error);
+}
+
 bool is_same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
   struct stat first {};
   struct stat second {};

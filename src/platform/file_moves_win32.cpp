@@ -30,6 +30,15 @@ bool copy_file_replacing(const std::filesystem::path& from, const std::filesyste
   return CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+// Not the C++ library's copy: mingw's refuses to overwrite ("File exists"), as
+// its test for a copy onto itself compares inode numbers, which Windows' stat
+// leaves at 0 for every file of a drive.
+bool copy_file_over(const std::filesystem::path& from, const std::filesystem::path& to, std::error_code& error) {
+  if (CopyFileW(from.c_str(), to.c_str(), FALSE)) return true;
+  error = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+  return false;
+}
+
 bool is_same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
   BY_HANDLE_FILE_INFORMATION first{};
   BY_HANDLE_FILE_INFORMATION second{};

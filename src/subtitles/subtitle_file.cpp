@@ -128,23 +128,34 @@ int speaker_prefix(std::string_view text, size_t& prefix_length) {
   return number - 1;
 }
 
-// "START END s2 the words"; false when it cannot be scanned or has no words.
-bool read_line_line(std::string_view line, SubtitleLine& out) {
+enum class LineRead { unusable, no_words, read };
+
+// "START END s2 the words".
+LineRead read_line_line(std::string_view line, SubtitleLine& out) {
   size_t pos = 0;
   std::optional<uint32_t> start = scan_u32(line, pos);
-  if (!start) return false;
+  if (!start) return LineRead::unusable;
   std::optional<uint32_t> end = scan_u32(line, pos);
-  if (!end) return false;
+  if (!end) return LineRead::unusable;
   std::string_view text = line.substr(skip_blanks(line, pos));
   size_t prefix_length = 0;
   int speaker = speaker_prefix(text, prefix_length);
   if (speaker >= 0) text.remove_prefix(prefix_length);
-  if (text.empty()) return false;
+  if (text.empty()) return LineRead::no_words;
   out.start_ms = *start;
   out.end_ms = *end;
   out.speaker = std::max(speaker, 0);
   out.text = std::string(text);
-  return true;
+  return LineRead::read;
+}
+
+// Every CR at the end goes: one left there would come back as part of a CR LF
+// and be lost on the next read.
+void keep_unread(std::string& unread, std::string_view line) {
+  while (line.ends_with('\r')) line.remove_suffix(1);
+  if (line.empty()) return;
+  unread.append(line);
+  unread += '\n';
 }
 
 void append_number(std::string& out, uint64_t value) {
@@ -219,8 +230,12 @@ void append_clip(std::string& out, const SubtitleClip& clip) {
 
 }  // namespace
 
-bool read_subtitles(std::string_view content, std::vector<SubtitleClip>& clips, std::string* error) {
+bool read_subtitles(std::string_view content, std::vector<SubtitleClip>& clips, std::string* error,
+                    std::string* unread_before) {
   clips.clear();
+  std::string unread_dropped;
+  std::string* unread = unread_before ? unread_before : &unread_dropped;
+  unread->clear();
   auto fail = [error](const char* message) {
     if (error) *error = message;
     return false;
@@ -237,24 +252,40 @@ bool read_subtitles(std::string_view content, std::vector<SubtitleClip>& clips, 
     ++clip_lines;
   clips.reserve(clip_lines);
 
+  // The clip that takes names and lines; none before the first clip and under
+  // a clip line that can't be read, whose lines are no other clip's.
   SubtitleClip* current = nullptr;
   SubtitleLine subtitle;
   while (cursor.next(line)) {
     if (line.empty() || line[0] == '#') continue;
     if (line.starts_with("clip ")) {
       SubtitleClip clip;
-      if (!read_clip_line(line, clip)) continue;
-      clips.push_back(std::move(clip));
-      current = &clips.back();
-    } else if (!current) {
-      continue;
-    } else if (line.starts_with("names ")) {
+      if (read_clip_line(line, clip)) {
+        clips.push_back(std::move(clip));
+        current = &clips.back();
+        unread = &current->unread;
+        continue;
+      }
+      current = nullptr;
+    } else if (current && line.starts_with("names ")) {
       read_names_line(line, *current);
-    } else if (read_line_line(line, subtitle)) {
-      current->lines.push_back(std::move(subtitle));
+      continue;
+    } else if (current) {
+      LineRead read = read_line_line(line, subtitle);
+      if (read == LineRead::read) current->lines.push_back(std::move(subtitle));
+      // A line the editor emptied is gone once the file is read again.
+      if (read != LineRead::unusable) continue;
     }
+    keep_unread(*unread, line);
   }
   return true;
+}
+
+size_t unread_line_count(const std::vector<SubtitleClip>& clips, std::string_view unread_before) {
+  size_t count = static_cast<size_t>(std::count(unread_before.begin(), unread_before.end(), '\n'));
+  for (const SubtitleClip& clip : clips)
+    count += static_cast<size_t>(std::count(clip.unread.begin(), clip.unread.end(), '\n'));
+  return count;
 }
 
 std::string read_header_comments(std::string_view content) {
@@ -272,10 +303,11 @@ std::string read_header_comments(std::string_view content) {
   return comments;
 }
 
-std::string write_subtitles(const std::vector<SubtitleClip>& clips, std::string_view comments) {
-  size_t estimate = subtitle_header.size() + comments.size() + subtitle_lines_comment.size() + 1;
+std::string write_subtitles(const std::vector<SubtitleClip>& clips, std::string_view comments,
+                            std::string_view unread_before) {
+  size_t estimate = subtitle_header.size() + comments.size() + subtitle_lines_comment.size() + unread_before.size() + 1;
   for (const SubtitleClip& clip : clips) {
-    estimate += 64 + clip.source.size() + clip.file.size() + 24 * clip.keys.size();
+    estimate += 64 + clip.source.size() + clip.file.size() + 24 * clip.keys.size() + clip.unread.size();
     for (const SubtitleLine& line : clip.lines) estimate += 28 + line.text.size();
   }
   std::string out;
@@ -283,7 +315,11 @@ std::string write_subtitles(const std::vector<SubtitleClip>& clips, std::string_
   out.append(subtitle_header).append("\n");
   out.append(comments);
   out.append(subtitle_lines_comment);
-  for (const SubtitleClip& clip : clips) append_clip(out, clip);
+  out.append(unread_before);
+  for (const SubtitleClip& clip : clips) {
+    append_clip(out, clip);
+    out.append(clip.unread);
+  }
   return out;
 }
 

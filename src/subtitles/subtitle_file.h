@@ -7,6 +7,11 @@
 //   clip speech+edited 2350 41200 file:NAME,3:00ab12cd34ef5678 the source
 //   names Ann||Bob|||||||
 //   1200 3400 s2 the words
+//
+// A line the reader can't use (a clip line it can't scan and the lines under
+// it, lines before the first clip, lines a newer maker may write) belongs to
+// no clip. It is kept, and written back unchanged where it stood: after the
+// lines of the clip above it, or before the first clip.
 #pragma once
 
 #include <array>
@@ -48,12 +53,14 @@ struct SubtitleClip {
   bool edited = false;                               // corrected by hand
   std::array<std::string, speaker_count_max> names;  // speakers 1 to 10; empty: no name
   std::vector<SubtitleLine> lines;
+  std::string unread;  // lines under it the reader couldn't use, each ended by LF
   bool operator==(const SubtitleClip&) const = default;
 };
 
 struct SubtitleFile {
   std::vector<SubtitleClip> clips;  // in file order, which the editor never changes
   std::string comments;             // the kept comment block, each line ended by LF
+  std::string unread;               // lines before the first clip the reader couldn't use
   std::filesystem::path path;
 };
 
@@ -65,15 +72,24 @@ inline constexpr std::string_view subtitle_lines_comment =
 
 // Parses the whole file into `clips` (cleared first). Fails only on empty
 // content ("empty file") or a foreign first line ("not a subtitle file (or
-// another version)"); every other malformed line is skipped.
-bool read_subtitles(std::string_view content, std::vector<SubtitleClip>& clips, std::string* error = nullptr);
+// another version)"). Empty lines, comments and a clip's lines with empty
+// words are skipped; other lines it can't use are kept in the clip above them,
+// or in `unread_before` (when given) before the first clip, less their
+// trailing CRs.
+bool read_subtitles(std::string_view content, std::vector<SubtitleClip>& clips, std::string* error = nullptr,
+                    std::string* unread_before = nullptr);
+
+// How many lines the reader kept without understanding them.
+size_t unread_line_count(const std::vector<SubtitleClip>& clips, std::string_view unread_before);
 
 // The comment lines right after the header, without any "# Lines:" line, each
 // ended by LF: what write_subtitles puts back.
 std::string read_header_comments(std::string_view content);
 
 // The complete file. Texts, names and sources lose their tabs and line breaks,
-// names their bars, so every clip reads back as written.
-std::string write_subtitles(const std::vector<SubtitleClip>& clips, std::string_view comments);
+// names their bars, so every clip reads back as written; unread lines are
+// written as they are.
+std::string write_subtitles(const std::vector<SubtitleClip>& clips, std::string_view comments,
+                            std::string_view unread_before = {});
 
 }  // namespace korvix

@@ -20,6 +20,6 @@ struct SubtitleSaveResult {
 // game may have the file open for a moment) is tried again for about a second;
 // the old file is never written into.
 SubtitleSaveResult save_subtitles(const std::filesystem::path& path, const std::vector<SubtitleClip>& clips,
-                                  std::string_view comments);
+                                  std::string_view comments, std::string_view unread_before = {});
 
 }  // namespace korvix

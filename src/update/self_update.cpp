@@ -1,6 +1,7 @@
 #include "update/self_update.h"
 
 #include <cctype>
+#include <chrono>
 #include <system_error>
 #include <thread>
 
@@ -62,6 +63,20 @@ void restore_previous(const fs::path& target) {
 
 std::string rename_error(const fs::path& target, unsigned long code) {
   return "couldn't replace " + to_utf8(target) + " (" + system_error_text(code) + ")";
+}
+
+// The previous launcher, by now "<name>.old", is still ending when the new one
+// starts, and Windows keeps a running program's file: a worker tries again.
+void remove_previous_launcher(const fs::path& old) {
+  std::error_code error;
+  if (fs::remove(old, error) || !error) return;  // gone, or never there
+  std::thread([old] {
+    for (int tries = 0; tries < 300; ++tries) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      std::error_code again;
+      if (fs::remove(old, again) || !again) return;
+    }
+  }).detach();
 }
 
 }  // namespace
@@ -129,8 +144,12 @@ void run_launcher_download(LauncherStatus& status, const std::string& url, uint6
   fs::path download = download_path_for(target);
   std::error_code ignored;
   fs::remove(download, ignored);
+  // curl runs in the file's folder and gets its bare name: Windows' curl.exe
+  // reads its arguments in the ANSI code page, where a folder such as the user
+  // folder of "Łukasz" (where that page is 1252) has no name.
   std::string output;
-  RunResult curl = ProcessRunner::run_captured(download_arguments(url, to_utf8(download)), output);
+  RunResult curl = ProcessRunner::run(download_arguments(url, to_utf8(download.filename())), download.parent_path(),
+                                      [&output](const std::string& line) { output += line + "\n"; });
   DownloadCheck check = judge_download(curl, output, file_size_or_zero(download), expected_size, expected_digest,
                                        [&] { return sha256_file_hex(download).value_or(""); });
   if (!check.error.empty()) {
@@ -204,7 +223,7 @@ void clean_update_leftovers(const fs::path& install_dir) {
     if (file.empty()) continue;
     std::error_code error;
     if (!fs::is_directory(file.parent_path(), error)) continue;
-    fs::remove(old_path_for(file), error);
+    remove_previous_launcher(old_path_for(file));
     fs::remove(download_path_for(file), error);
   }
 }

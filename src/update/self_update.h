@@ -73,7 +73,8 @@ bool apply_launcher_update(const std::shared_ptr<LauncherStatus>& status, const 
                            const std::function<void()>& save_config);
 
 // Start-up: deletes "<name>.old" and "<name>.download" beside the running program
-// and beside the install folder's launcher file. Errors are ignored.
+// and beside the install folder's launcher file. Errors are ignored; a ".old" that
+// is still running (the launcher that started this one) goes once it has ended.
 void clean_update_leftovers(const std::filesystem::path& install_dir);
 
 // Makes the install folder hold this launcher as its launcher file (moving the

@@ -196,6 +196,18 @@ void start_commit_check(std::shared_ptr<LauncherStatus> status, std::string repo
   }).detach();
 }
 
+void store_built_commit(LauncherStatus& status, const std::string& branch, CommitInfo built) {
+  std::lock_guard lock(status.mutex);
+  ++status.check_generation;
+  status.check_state = check_done;
+  status.checked_branch = branch;
+  status.latest_commit = std::move(built);
+  status.behind_by = 0;
+  status.ahead_by = 0;
+  status.new_commits.clear();
+  status.check_error.clear();
+}
+
 void start_launcher_check(std::shared_ptr<LauncherStatus> status, std::string repo, ApiGet get) {
   std::string channel;
   int32_t generation = 0;

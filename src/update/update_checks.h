@@ -34,6 +34,11 @@ void start_branch_list(std::shared_ptr<LauncherStatus> status, std::string repo,
 void start_commit_check(std::shared_ptr<LauncherStatus> status, std::string repo, std::string installed_commit,
                         ApiGet get = api_get);
 
+// After a build of `built`, the newest commit of `branch` when the sources were
+// fetched: the comparison's answer is known, "up to date", and is stored as a
+// finished comparison (one still running is dropped).
+void store_built_commit(LauncherStatus& status, const std::string& branch, CommitInfo built);
+
 // Newer launcher release on the chosen branch's channel. Does nothing while a
 // download runs or waits to be started.
 void start_launcher_check(std::shared_ptr<LauncherStatus> status, std::string repo, ApiGet get = api_get);

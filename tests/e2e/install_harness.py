@@ -9,7 +9,7 @@ import shutil
 import struct
 import sys
 
-from launcher_harness import LauncherTestCase, file_lines
+from launcher_harness import LauncherTestCase, Screenshot, file_lines
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "fixtures"))
@@ -64,6 +64,12 @@ def has_colour(path, colour, tolerance=12):
                     and abs(pixels[x + 2] - r) <= tolerance):
                 return True
     return False
+
+
+def update_row_value(shot):
+    """The colours of the value of "Update", the sixth row of the installed menu."""
+    top = int(224.2 + 5 * 36.94)
+    return [colour for _, _, colour in Screenshot(shot).text_lines(520, top + 4, 1100, top + 33)]
 
 
 class InstallTestBase(LauncherTestCase):

@@ -12,7 +12,7 @@ import tarfile
 import time
 
 from install_harness import (BUILD, REPO, UPDATE, SUCCESS, WARNING, InstallTestBase, actions, game_project,
-                             has_colour, process_gone)
+                             has_colour, process_gone, update_row_value)
 
 
 class BuildAndInstallTest(InstallTestBase):
@@ -103,7 +103,7 @@ class UpdateTest(InstallTestBase):
         self.install_game()
         self.write_ini(upscale_on_install="1", subtitles_on_install="1")
 
-        self.launch(UPDATE)
+        run = self.launch(UPDATE)
 
         head = subprocess.run(["git", "-C", self.sources, "rev-parse", "HEAD"], capture_output=True,
                               text=True).stdout.strip()
@@ -120,6 +120,7 @@ class UpdateTest(InstallTestBase):
         self.assertIn("== Getting main (git)", log)
         self.assertIn("== Building", log)
         self.assertEqual(log[-1], "Finished.")
+        self.assertEqual(update_row_value(run.screenshot), ["success"], "up to date, not 1 new change")
 
     def test_a_single_branch_clone_gets_a_branch_it_does_not_track(self):
         # Such a clone (or a shallow one) fetches a branch into FETCH_HEAD only,
@@ -225,8 +226,9 @@ class StopTest(InstallTestBase):
         self.make_iso()
         self.write_ini()
         hold = os.path.join(self.root, "hold.pids")
-        # Stop is then the only row; about six seconds of frames pass before it is accepted.
-        run = self.launch([*BUILD, *(["up"] * 40), "accept"], KORVIX_FAKE_PWSH_HOLD=hold)
+        # Stop and View the log are then the rows, the latter selected; an odd
+        # count of ups ends on Stop, after about six seconds of frames.
+        run = self.launch([*BUILD, *(["up"] * 41), "accept"], KORVIX_FAKE_PWSH_HOLD=hold)
 
         self.assertTrue(os.path.exists(hold), "the script was running when Stop came")
         with open(hold) as f:

@@ -36,8 +36,8 @@ class NotInstalledMenuTest(LauncherTestCase):
         self.assertEqual(entries["branch"], "main")
 
     def test_disc_image_dialog_headless_says_it_is_unavailable(self):
-        # Eight rows from y 224, 37 high, end at 520; the status area starts 1.2 margins below.
-        status_top = 548
+        # Nine rows from y 224, 37 high, end at 557; the status area starts 1.2 margins below.
+        status_top = 585
         before = self.run_launcher()
         self.assertFalse(region_has_colour(before.screenshot, ACCENT, 186, status_top, 900, status_top + 22),
                          "without a message the status area starts with dim help text")

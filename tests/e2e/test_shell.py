@@ -54,11 +54,26 @@ class ShellTest(LauncherTestCase):
         self.assertGreater(gold, 2000)
         self.assertTrue(shot.text_lines(186, 725, 600, 745), "the hint line")
 
-    def test_unusable_video_driver_exits_1_with_a_log_line(self):
-        run = self.run_launcher(SDL_VIDEO_DRIVER="no-such-driver")
-        self.assertEqual(run.returncode, 1)
-        self.assertRegex(run.stderr + run.stdout, r"SDL_(Init|CreateWindow) failed: ")
-        self.assertFalse(os.path.exists(run.screenshot))
+    def test_a_start_without_a_window_exits_1_and_says_why(self):
+        # Run by the test hooks, or with no display for a message box (the
+        # environment has none): either way no box holds the run up. Each
+        # failure replaces the file's line.
+        error_file = os.path.join(self.appdata, "KorvixVelarine", "launcher-error.log")
+        cases = [({"SDL_VIDEO_DRIVER": "no-such-driver"}, r"SDL_(Init|CreateWindow) failed: \S"),
+                 ({"SDL_RENDER_DRIVER": "no-such-renderer", "KORVIX_LAUNCHER_SCREENSHOT": None,
+                   "KORVIX_LAUNCHER_API_BASE": None},
+                  r"SDL_CreateRenderer failed: no-such-renderer not available")]
+        for env, line in cases:
+            with self.subTest(env=env):
+                run = self.run_launcher(timeout=60, **env)
+                self.assertEqual(run.returncode, 1)
+                self.assertRegex(run.stderr + run.stdout, line)
+                with open(error_file, "rb") as f:
+                    written = f.read().decode("utf-8")
+                self.assertRegex(written, "^" + line + ".*\r\n$")
+                self.assertEqual(written.count("\n"), 1)
+                self.assertIn(written.strip(), run.stderr + run.stdout, "the same line as the log's")
+                self.assertFalse(os.path.exists(run.screenshot))
 
     def test_test_progress_hook_keeps_screenshot_possible(self):
         run = self.run_launcher(KORVIX_LAUNCHER_TEST_PROGRESS="0.42")

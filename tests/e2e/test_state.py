@@ -5,10 +5,10 @@ import unittest
 
 from launcher_harness import LauncherTestCase
 
-# "Quit" is the eighth row of the menu for a folder without the game and the
-# tenth once the game is installed; accepting it ends the run before the screenshot.
-QUIT_WHEN_NOT_INSTALLED = ",".join(["down"] * 7 + ["accept"])
-QUIT_WHEN_INSTALLED = ",".join(["down"] * 9 + ["accept"])
+# "Quit" is the ninth row of the menu for a folder without the game and the
+# eleventh once the game is installed; accepting it ends the run before the screenshot.
+QUIT_WHEN_NOT_INSTALLED = ",".join(["down"] * 8 + ["accept"])
+QUIT_WHEN_INSTALLED = ",".join(["down"] * 10 + ["accept"])
 
 
 class StateTest(LauncherTestCase):
@@ -49,14 +49,14 @@ class StateTest(LauncherTestCase):
     def test_without_launcher_ini_the_default_folder_serves_and_nothing_is_written(self):
         run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=QUIT_WHEN_NOT_INSTALLED)
         self.assertEqual(run.returncode, 0, run.stderr)
-        self.assertFalse(os.path.exists(run.screenshot), "Quit was the eighth row: not installed")
+        self.assertFalse(os.path.exists(run.screenshot), "Quit was the ninth row: not installed")
         self.assertFalse(os.path.exists(self.data))
 
     def test_an_install_in_the_spaced_default_folder_is_found(self):
         self.install_game(os.path.join(self.home, "Games", "Korvix Velarine"))
         run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS=QUIT_WHEN_INSTALLED)
         self.assertEqual(run.returncode, 0, run.stderr)
-        self.assertFalse(os.path.exists(run.screenshot), "Quit was the tenth row: installed")
+        self.assertFalse(os.path.exists(run.screenshot), "Quit was the eleventh row: installed")
         self.assertFalse(os.path.exists(self.data), "nothing was saved")
 
     def test_a_garbage_launcher_ini_starts_normally(self):

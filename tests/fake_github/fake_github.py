@@ -20,6 +20,10 @@ ROOT/config.json is read on every request, so a test changes it between requests
                 "mode": "not_found" | "not_json" | "json_then_text" | "empty",
                 "status": 200, "body": "raw reply text"}]}
 
+An asset with "file" sends that file's bytes (its size, unless given); a release
+with "downloads" is no longer offered once its assets were sent that many times
+since the last set_config.
+
 "body_base64" instead of "body" sends bytes (an archive, for example). "pad"
 answers as usual but adds to the JSON object a member "padding" of that many
 "x"s (a reply too large to take).
@@ -222,7 +226,8 @@ class FakeGitHubHandler(http.server.BaseHTTPRequestHandler):
             self.send_json(200, {"status": status, "ahead_by": ahead, "behind_by": behind, "total_commits": ahead,
                                  "commits": [commit_object(repo, s, self.base_url()) for s in shas]})
         elif kind == "releases" and len(rest) >= 2:
-            releases = config.get("releases", {}).get(name, [])
+            releases = [r for r in config.get("releases", {}).get(name, [])
+                        if self.server.downloads.get((name, r.get("tag_name")), 0) < r.get("downloads", float("inf"))]
             if rest[1] == "latest" and len(rest) == 2:
                 found = next((r for r in releases if not r.get("draft") and not r.get("prerelease")), None)
             elif rest[1] == "tags" and len(rest) == 3:
@@ -240,10 +245,11 @@ class FakeGitHubHandler(http.server.BaseHTTPRequestHandler):
         tag = release.get("tag_name", "")
         assets = []
         for asset in release.get("assets", []):
-            item = {"name": asset["name"], "size": asset.get("size", len(asset.get("content", ""))),
+            size = os.path.getsize(asset["file"]) if "file" in asset else len(asset.get("content", ""))
+            item = {"name": asset["name"], "size": asset.get("size", size),
                     "content_type": "application/octet-stream",
                     "browser_download_url": f"{self.base_url()}/download/{name}/{tag}/{asset['name']}"}
-            item.update({k: v for k, v in asset.items() if k not in ("content",)})
+            item.update({k: v for k, v in asset.items() if k not in ("content", "file")})
             assets.append(item)
         value = {k: v for k, v in release.items() if k != "assets"}
         value.setdefault("name", tag)
@@ -262,7 +268,13 @@ class FakeGitHubHandler(http.server.BaseHTTPRequestHandler):
             self.send(302, b"", headers=[("Location", f"/assets/{name}/{tag}/{asset_name}")])
         else:
             content = asset.get("content")
-            body = content.encode("utf-8") if content is not None else b"K" * int(asset.get("size", 0))
+            if "file" in asset:
+                with open(asset["file"], "rb") as f:
+                    body = f.read()
+            else:
+                body = content.encode("utf-8") if content is not None else b"K" * int(asset.get("size", 0))
+            with self.server.lock:
+                self.server.downloads[(name, tag)] = self.server.downloads.get((name, tag), 0) + 1
             self.send(200, body, content_type="application/octet-stream")
 
     def answer_archive(self, name, commit):
@@ -287,6 +299,7 @@ class FakeGitHub:
         self.server.root = root
         self.server.lock = threading.Lock()
         self.server.rule_uses = {}
+        self.server.downloads = {}
         self.port = self.server.server_address[1]
         self.url = f"http://127.0.0.1:{self.port}"
         self.api_base = self.url + "/repos/"
@@ -303,6 +316,8 @@ class FakeGitHub:
         self.server.server_close()
 
     def set_config(self, config):
+        with self.server.lock:
+            self.server.downloads.clear()
         path = os.path.join(self.root, "config.json")
         with open(path + ".new", "w", encoding="utf-8") as f:
             json.dump(config, f)

@@ -5,12 +5,20 @@
 
 namespace korvix {
 
-void EditorDocument::begin_edit() {
-  if (gesture_) return;
+void EditorDocument::begin_edit(EditOwner owner) {
+  if (gesture_) {
+    if (owner == 0 || owner == gesture_owner_) return;
+    // A press on the timeline while a field still holds its typing: the typing
+    // stays one step, the drag becomes another.
+    end_edit();
+  }
   const SubtitleClip* clip = selected();
   if (!clip) return;
   gesture_ = EditSnapshot{selected_clip_, *clip};
+  gesture_owner_ = owner;
 }
+
+bool EditorDocument::end_edit(EditOwner owner) { return gesture_ && owner == gesture_owner_ && end_edit(); }
 
 const SubtitleClip* EditorDocument::clip_at_gesture_start() const {
   return gesture_ && gesture_->clip == selected_clip_ ? &gesture_->copy : nullptr;
@@ -37,7 +45,7 @@ void EditorDocument::push_step(EditStep step) {
   undo_.push_back(std::move(step));
   if (undo_.size() > undo_limit) undo_.pop_front();
   redo_.clear();
-  dirty_ = true;
+  mark_dirty();
 }
 
 void EditorDocument::undo() { take_step(undo_, redo_, "Nothing to undo.", "Undone."); }
@@ -73,7 +81,7 @@ void EditorDocument::take_step(std::deque<EditStep>& from, std::deque<EditStep>&
   // An undo in another clip jumps there.
   select_clip(select);
   clamp_picked_line();
-  dirty_ = true;
+  mark_dirty();
   status = done;
 }
 
@@ -85,7 +93,13 @@ void EditorDocument::clamp_picked_line() {
 
 void EditorDocument::mark_edited() {
   if (SubtitleClip* clip = selected_mutable()) clip->edited = true;
+  mark_dirty();
+}
+
+void EditorDocument::mark_dirty() {
   dirty_ = true;
+  leave_deadline_ = 0;
+  close_deadline_ = 0;
 }
 
 }  // namespace korvix

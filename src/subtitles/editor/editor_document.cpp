@@ -19,6 +19,11 @@ double steady_seconds() {
   return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
+std::string unread_lines_status(size_t count) {
+  if (count == 1) return "1 line of the file wasn't understood; it is kept as it is.";
+  return std::to_string(count) + " lines of the file weren't understood; they are kept as they are.";
+}
+
 }  // namespace
 
 EditorDocument::EditorDocument() : clock(steady_seconds) {}
@@ -32,7 +37,8 @@ bool EditorDocument::open(const std::filesystem::path& install_folder, const std
     return false;
   }
   std::vector<SubtitleClip> clips;
-  if (!read_subtitles(*content, clips, &error)) return false;
+  std::string unread;
+  if (!read_subtitles(*content, clips, &error, &unread)) return false;
 
   close();
   open_ = true;
@@ -40,7 +46,9 @@ bool EditorDocument::open(const std::filesystem::path& install_folder, const std
   maker_folder_ = maker_folder;
   file_.clips = std::move(clips);
   file_.comments = read_header_comments(*content);
+  file_.unread = std::move(unread);
   file_.path = std::move(path);
+  if (size_t unread_lines = unread_line_count(file_.clips, file_.unread)) status = unread_lines_status(unread_lines);
   if (!file_.clips.empty()) select_clip(0);
   load_view(view_file_path(install_folder_), view);
   groups = load_groups(groups_file_path(install_folder_), file_.clips);
@@ -53,6 +61,7 @@ void EditorDocument::close() {
   open_ = false;
   file_ = SubtitleFile{};
   selected_clip_ = -1;
+  ++selection_serial_;
   picked_line = -1;
   playhead_ms = 0;
   view_start_ms = 0;
@@ -75,10 +84,12 @@ void EditorDocument::close() {
 
 bool EditorDocument::save() {
   end_edit();
-  SubtitleSaveResult saved = save_subtitles(file_.path, file_.clips, file_.comments);
+  SubtitleSaveResult saved = save_subtitles(file_.path, file_.clips, file_.comments, file_.unread);
   status = saved.message;
   if (!saved.ok) return false;
   dirty_ = false;
+  leave_deadline_ = 0;
+  close_deadline_ = 0;
   changed_clips_.assign(file_.clips.size(), false);
   return true;
 }
@@ -116,6 +127,7 @@ void EditorDocument::select_clip(int32_t index) {
   end_edit();
   if (media) media->stop_playback();
   selected_clip_ = index;
+  ++selection_serial_;
   playhead_ms = 0;
   view_start_ms = 0;
   view_width_ms = 0;

@@ -12,7 +12,9 @@
 // gesture starts (a field activated, a timeline drag pressed); end_edit, when
 // it ends, pushes that copy as one undo step only if the clip really changed,
 // so a click that changes nothing keeps the redo history. Operations called
-// outside a gesture make their own. "Replace all" is one step of many clips.
+// outside a gesture make their own. A gesture belongs to the widget that began
+// it: another widget's gesture ends it first, and only its owner's end does.
+// "Replace all" is one step of many clips.
 #pragma once
 
 #include <cstdint>
@@ -33,6 +35,11 @@
 namespace korvix {
 
 class MediaControl;
+
+// Who began a gesture: a field (its interface id, 32 bits), the timeline's
+// drag, or 0 for an operation's own.
+using EditOwner = uint64_t;
+inline constexpr EditOwner timeline_drag_owner = EditOwner{1} << 32;
 
 // A clip as it was before a change.
 struct EditSnapshot {
@@ -95,6 +102,9 @@ class EditorDocument {
   // Picks a clip: playing stops, the playhead and the view go back to the
   // start, no line is picked, and its sound is due in 0.2 s.
   void select_clip(int32_t index);
+  // Changes whenever another clip is selected or the document opens or
+  // closes: what a gesture began on one clip doesn't carry over.
+  uint64_t selection_serial() const { return selection_serial_; }
   // Changed since the last save ("Changed: not saved yet").
   bool clip_changed(size_t index) const;
 
@@ -104,9 +114,13 @@ class EditorDocument {
 
   // ---- Gestures, undo and redo
 
-  void begin_edit();
-  // Ends the gesture; true when it changed the clip and left an undo step.
+  // Nothing while a gesture of the same owner, or any gesture for owner 0, is
+  // open; another owner's gesture ends first.
+  void begin_edit(EditOwner owner = 0);
+  // Ends the open gesture; true when it changed the clip and left an undo step.
   bool end_edit();
+  // The same, only when the open gesture is the owner's.
+  bool end_edit(EditOwner owner);
   bool edit_open() const { return gesture_.has_value(); }
 
   void undo();
@@ -201,6 +215,9 @@ class EditorDocument {
   SubtitleLine* line_mutable(int index);
   SubtitleLine* picked_mutable();
   void mark_edited();
+  // Unsaved changes; a Back or a close request warned about earlier ones
+  // warns again.
+  void mark_dirty();
   void clamp_picked_line();
   int speakers_besides(int32_t clip, int skipped_line) const;
   bool cycle_speaker(int line, int step);
@@ -219,9 +236,11 @@ class EditorDocument {
   std::filesystem::path maker_folder_;
   SubtitleFile file_;
   int32_t selected_clip_ = -1;
+  uint64_t selection_serial_ = 0;
   bool dirty_ = false;
   std::vector<bool> changed_clips_;
   std::optional<EditSnapshot> gesture_;
+  EditOwner gesture_owner_ = 0;
   std::deque<EditStep> undo_;
   std::deque<EditStep> redo_;
   uint64_t bulk_changes_ = 0;

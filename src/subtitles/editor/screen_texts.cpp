@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "subtitles/decoded_sound.h"
+
 namespace korvix {
 
 namespace {
@@ -63,6 +65,19 @@ std::string format_time(double ms, bool precise) {
     std::snprintf(text, sizeof text, "%llds", seconds);
   }
   return text;
+}
+
+std::string format_tick_time(double ms) {
+  std::string precise = format_time(ms, true);
+  if (precise.ends_with(".00")) return format_time(ms, false);
+  if (precise.ends_with('0')) precise.pop_back();
+  if (precise.find(':') == std::string::npos) precise += 's';
+  return precise;
+}
+
+std::string transport_time(double playhead_ms, const SubtitleClip& clip, const DecodedSound* sound) {
+  double length_ms = sound ? sound->length_ms() : clip.length_ms;
+  return format_time(playhead_ms, true) + " / " + format_time(length_ms, true);
 }
 
 std::string short_source(std::string_view source) {

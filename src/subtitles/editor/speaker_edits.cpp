@@ -59,7 +59,7 @@ bool EditorDocument::set_corrected(bool corrected) {
   if (!clip || clip->edited == corrected) return false;
   EditScope scope(*this);
   clip->edited = corrected;
-  dirty_ = true;
+  mark_dirty();
   return true;
 }
 

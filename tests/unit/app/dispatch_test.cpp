@@ -47,12 +47,12 @@ TEST_F(DispatchTest, BackDoesNothingOnTheMainMenuAndLeavesAPage) {
   EXPECT_EQ(app.screen, screen_main);
 }
 
-TEST_F(DispatchTest, WithAJobRunningOnlyStopIsListed) {
+TEST_F(DispatchTest, WithAJobRunningOnlyStopAndItsLogAreListed) {
   {
     std::lock_guard lock(app.status->mutex);
     app.status->job_state = job_running;
   }
-  EXPECT_EQ(app.row_list(), std::vector<MenuRow>{row_stop});
+  EXPECT_EQ(app.row_list(), (std::vector<MenuRow>{row_stop, row_view_log}));
   dispatch(app, MenuAction::back);
   EXPECT_EQ(app.screen, screen_main);
 }

@@ -178,12 +178,12 @@ TEST_F(PageLayoutTest, PagesThatFitAreLaidOutAsBefore) {
 }
 
 TEST_F(PageLayoutTest, TheMainMenuMakesRoomForThreeNewCommitsAt760) {
-  // Eleven rows would leave two status lines; nine leave the five it needs.
+  // Twelve rows would leave two status lines; nine leave the five it needs.
   MenuLayout layout = menu_layout(1280, 760);
   MeasureText measure = [&](std::string_view text) { return 0.5f * layout.small_size * text.size(); };
   show(screens()[2]);
-  ASSERT_EQ(rows.size(), 11u);
-  PageLayout page = lay_out_page(layout, banner_advance(layout, true), 11, 0, 0, texts, measure);
+  ASSERT_EQ(rows.size(), 12u);
+  PageLayout page = lay_out_page(layout, banner_advance(layout, true), 12, 0, 0, texts, measure);
   EXPECT_EQ(page.rows.count, 9);
   EXPECT_EQ(placed_texts(page), (std::vector<std::string>{
                                     "Latest on main: c3c3c3c (2026-03-06)  Newer change 3",

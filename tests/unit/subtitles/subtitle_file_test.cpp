@@ -168,30 +168,6 @@ TEST(SubtitleReader, NamesLinesSetTheirFieldsInOrder) {
   }
 }
 
-TEST(SubtitleReader, LinesGoToTheClipBeforeThemAndNotBeforeTheFirst) {
-  std::vector<SubtitleClip> clips = read_ok(
-      "korvix-subtitles 2\n"
-      "names Early\n"
-      "0 100 s1 before any clip\n"
-      "clip speech 1000 0 1:1 first\n"
-      "0 500 s1 one\n"
-      "# a comment among the lines\n"
-      "\n"
-      "clip speech not-a-number 0 1:2 broken\n"
-      "names Ann\n"
-      "500 900 s2 two\n"
-      "clip video 2000 0 2:2 second\n"
-      "10 20 s1 three");
-  ASSERT_EQ(clips.size(), 2u);
-  EXPECT_EQ(clips[0].source, "first");
-  EXPECT_EQ(clips[0].names[0], "Ann");
-  ASSERT_EQ(clips[0].lines.size(), 2u);
-  EXPECT_EQ(clips[0].lines[1].text, "two");
-  EXPECT_EQ(clips[0].lines[1].speaker, 1);
-  ASSERT_EQ(clips[1].lines.size(), 1u);
-  EXPECT_EQ(clips[1].lines[0].text, "three");
-}
-
 TEST(SubtitleReader, HeaderCommentsAreTheHashLinesRightAfterTheHeader) {
   struct Case {
     std::string_view content;

@@ -91,6 +91,28 @@ TEST(InstallFolderLauncherWin32Test, AMoveThatLeavesTheRunningSourceBehindDelete
                                           "-LiteralPath $p -Force -ErrorAction SilentlyContinue;Start-Sleep 1}"}));
 }
 
+TEST(UpdateLeftoversWin32Test, ThePreviousLauncherGoesOnceItHasEnded) {
+  // The new launcher starts while the previous one, by now "<name>.old", is
+  // still ending, and a running program's file can't be deleted.
+  TempFolder install;
+  fs::path old = old_path_for(install / launcher_file_name);
+  fs::copy_file(running_executable_path().parent_path() / KORVIX_CHILD_TOOL_NAME, old);
+  std::wstring command = L"\"" + old.wstring() + L"\" sleep 1";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION previous{};
+  ASSERT_TRUE(CreateProcessW(old.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                             &startup, &previous));
+  CloseHandle(previous.hThread);
+
+  clean_update_leftovers(install.path());
+  EXPECT_TRUE(fs::exists(old)) << "still running";
+  WaitForSingleObject(previous.hProcess, 10000);
+  CloseHandle(previous.hProcess);
+  for (int i = 0; i < 500 && fs::exists(old); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(fs::exists(old));
+}
+
 TEST(InstallFolderLauncherWin32Test, NamesThatArentValidUtf16AreComparedAsTheyAre) {
   // A lone surrogate can't become UTF-8: converting such a name threw and ended
   // the launcher at start-up. Wine can't make such files, so the names alone.

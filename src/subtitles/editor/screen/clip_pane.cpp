@@ -62,8 +62,7 @@ void draw_transport_row(EditorFrame& frame) {
     document.playhead_ms = 0;
   }
 
-  // The sound's own length once it is decoded; until then the clip's.
-  std::string time = format_time(document.playhead_ms, true) + " / " + format_time(clip.length_ms, true);
+  std::string time = transport_time(document.playhead_ms, clip, media.sound());
   row.place(ImGui::CalcTextSize(time.c_str()).x);
   ImGui::AlignTextToFramePadding();
   ImGui::TextUnformatted(time.c_str());

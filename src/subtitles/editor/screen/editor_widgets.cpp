@@ -89,6 +89,35 @@ FieldCanvas last_field_canvas() {
   return {window->DrawList, origin, field};
 }
 
+// Copy and Cut in the words field give the words as stored: its line breaks
+// are only where the field wraps the words, at spaces.
+using SetClipboard = void (*)(ImGuiContext*, const char*);
+SetClipboard words_clipboard_target = nullptr;
+
+void set_clipboard_words(ImGuiContext* context, const char* text) {
+  std::string words = text;
+  std::replace(words.begin(), words.end(), '\n', ' ');
+  words_clipboard_target(context, words.c_str());
+}
+
+class WordsClipboard {
+ public:
+  WordsClipboard() : platform_(ImGui::GetPlatformIO()), passed_(platform_.Platform_SetClipboardTextFn) {
+    if (!passed_) return;
+    words_clipboard_target = passed_;
+    platform_.Platform_SetClipboardTextFn = set_clipboard_words;
+  }
+  ~WordsClipboard() {
+    if (passed_) platform_.Platform_SetClipboardTextFn = passed_;
+  }
+  WordsClipboard(const WordsClipboard&) = delete;
+  WordsClipboard& operator=(const WordsClipboard&) = delete;
+
+ private:
+  ImGuiPlatformIO& platform_;
+  SetClipboard passed_;
+};
+
 }  // namespace
 
 bool input_string(const char* label, std::string& text, size_t max_typed, ImGuiInputTextFlags flags,
@@ -110,6 +139,7 @@ bool input_words(const char* label, std::string& text, size_t max_typed, float w
   std::string buffer = field_buffer(label, text, max_typed);
   apply_soft_breaks(buffer, soft_breaks(text, wrap.width, text_width));
   ImGuiInputTextFlags flags = ImGuiInputTextFlags_CtrlEnterForNewLine | ImGuiInputTextFlags_CallbackAlways;
+  WordsClipboard clipboard;
   bool edited = ImGui::InputTextMultiline(label, buffer.data(), buffer.size(),
                                           ImVec2(width, words_field_height(text, width)), flags, rewrap, &wrap);
   if (!edited) return false;
@@ -145,8 +175,9 @@ void mark_text_range(const std::string& text, size_t start, size_t end, bool wra
 }
 
 void follow_field_gesture(EditorDocument& document) {
-  if (ImGui::IsItemActive()) document.begin_edit();
-  if (ImGui::IsItemDeactivated()) document.end_edit();
+  const ImGuiID field = ImGui::GetItemID();
+  if (ImGui::IsItemActive()) document.begin_edit(field);
+  if (ImGui::IsItemDeactivated()) document.end_edit(field);
 }
 
 bool button_with_tooltip(const char* label, const char* tooltip) {

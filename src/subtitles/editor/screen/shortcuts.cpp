@@ -1,6 +1,7 @@
 // The editor's keyboard shortcuts, one table. Only those marked `while_typing`
 // work while a text field has the keyboard; the others need a selected clip,
-// and those marked `needs_line` a picked line.
+// and those marked `needs_line` a picked line. While a timeline drag is held
+// only the text size changes: the rest would act on the lines under the drag.
 #include <imgui_internal.h>
 
 #include <algorithm>
@@ -104,6 +105,10 @@ constexpr Shortcut shortcuts[] = {
     {ImGuiKey_F3, 0, Command::next_match, +1, true, false, false, true},
     {ImGuiKey_F3, shift, Command::previous_match, -1, true, false, false, true},
 };
+
+bool text_size(Command command) {
+  return command == Command::bigger || command == Command::smaller || command == Command::actual_size;
+}
 
 bool pressed(const Shortcut& shortcut) {
   return ImGui::GetIO().KeyMods == shortcut.mods && ImGui::IsKeyPressed(shortcut.key, shortcut.repeats);
@@ -214,8 +219,10 @@ void run(EditorFrame& frame, const Shortcut& shortcut) {
 
 void run_shortcuts(EditorFrame& frame) {
   const bool text_field = typing();
+  const bool dragging = frame.timeline.drag().active();
   auto consider = [&](const Shortcut& shortcut) {
     if (!pressed(shortcut)) return;
+    if (dragging && !text_size(shortcut.command)) return;
     const bool held_by_typing = text_field && !(shortcut.in_find_fields && frame.screen.find.field_active);
     if (!shortcut.while_typing && (held_by_typing || !frame.document.selected())) return;
     if (shortcut.needs_line && frame.document.picked_line < 0) return;

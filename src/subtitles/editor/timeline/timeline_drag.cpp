@@ -33,10 +33,13 @@ int64_t moved_start(int64_t p, double start_shift, double end_shift, int64_t len
   return clamp_low_wins(start, std::max<int64_t>(0, -length), span - std::max<int64_t>(0, length));
 }
 
+bool TimelineDrag::active() const { return mode_ != DragMode::none && clip_serial_ == document_.selection_serial(); }
+
 bool TimelineDrag::press(const TimelineFrame& frame, const TimelineHit& hit, bool double_click, bool in_lines_band) {
   const SubtitleClip* clip = document_.selected();
   if (!clip) return false;
   double t = std::clamp(frame.mouse_ms, 0.0, frame.span_ms);
+  clip_serial_ = document_.selection_serial();
   if (hit.mode == DragMode::none || hit.line < 0 || static_cast<size_t>(hit.line) >= clip->lines.size()) {
     if (double_click && in_lines_band) return document_.add_line_at(frame.mouse_ms);
     resume_after_scrub_ = player_.playing();
@@ -59,12 +62,12 @@ bool TimelineDrag::press(const TimelineFrame& frame, const TimelineHit& hit, boo
   document_.picked_line = hit.line;
   grab_offset_ms_ = frame.mouse_ms - line.start_ms;
   snap_playhead_ms_ = document_.playhead_ms;
-  document_.begin_edit();
+  document_.begin_edit(timeline_drag_owner);
   return false;
 }
 
 bool TimelineDrag::hold(const TimelineFrame& frame, bool alt) {
-  if (mode_ == DragMode::none) return false;
+  if (!active()) return false;
   if (mode_ == DragMode::scrub) {
     double t = std::clamp(frame.mouse_ms, 0.0, frame.span_ms);
     if (std::fabs(t - player_.last_scrub_ms()) > frame.axis.ms_per_pixel() * 0.5) player_.scrub_to(t);
@@ -132,7 +135,7 @@ bool TimelineDrag::drag_line(const TimelineFrame& frame, bool alt) {
 }
 
 void TimelineDrag::release() {
-  DragMode mode = mode_;
+  DragMode mode = this->mode();
   mode_ = DragMode::none;
   line_ = -1;
   boundary_ = -1;
@@ -144,7 +147,7 @@ void TimelineDrag::release() {
   }
   if (mode == DragMode::none) return;
   document_.sort_lines_by_start();
-  document_.end_edit();
+  document_.end_edit(timeline_drag_owner);
 }
 
 }  // namespace korvix

@@ -60,11 +60,13 @@ class TimelineDrag {
   // ends the edit gesture.
   void release();
 
-  DragMode mode() const { return mode_; }
+  // A drag ends with its clip: once another clip is selected, or the player
+  // left the editor, it is gone, with nothing resumed or sorted.
+  bool active() const;
+  DragMode mode() const { return active() ? mode_ : DragMode::none; }
   int line() const { return line_; }
   BoundarySide side() const { return side_; }
   int boundary() const { return boundary_; }
-  bool active() const { return mode_ != DragMode::none; }
 
  private:
   bool drag_line(const TimelineFrame& frame, bool alt);
@@ -81,6 +83,7 @@ class TimelineDrag {
   // held past D would otherwise push it 250 ms further every frame.
   double span_ms_ = 0;
   bool resume_after_scrub_ = false;
+  uint64_t clip_serial_ = 0;  // the document's selection when pressed
 };
 
 // Each drag's arithmetic, in whole signed milliseconds; t is the snapped

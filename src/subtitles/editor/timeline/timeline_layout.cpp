@@ -12,7 +12,10 @@ namespace korvix {
 
 namespace {
 
-constexpr std::array<double, 11> tick_steps_ms = {100, 250, 500, 1000, 2000, 5000, 10000, 15000, 30000, 60000, 120000};
+constexpr std::array<double, 15> tick_steps_ms = {100,   250,   500,    1000,   2000,   5000,    10000,  15000,
+                                                  30000, 60000, 120000, 300000, 600000, 1800000, 3600000};
+// Past the table the step doubles, up to far beyond any time a file can hold.
+constexpr double tick_step_max_ms = 3600000.0 * (1 << 20);
 constexpr double tick_spacing_rows = 4.5;
 constexpr double tick_top_share = 0.55;
 constexpr double wave_amplitude_share = 0.46;
@@ -41,9 +44,12 @@ TimelineBands timeline_bands(double left, double top, double width, double s) {
 }
 
 double ruler_step_ms(const TimeAxis& axis, double s) {
+  auto far_enough = [&](double step) { return step / axis.ms_per_pixel() >= tick_spacing_rows * s; };
   for (double step : tick_steps_ms)
-    if (step / axis.ms_per_pixel() >= tick_spacing_rows * s) return step;
-  return tick_steps_ms.back();
+    if (far_enough(step)) return step;
+  double step = tick_steps_ms.back();
+  while (!far_enough(step) && step < tick_step_max_ms) step *= 2;
+  return step;
 }
 
 std::vector<RulerTick> ruler_ticks(const TimeAxis& axis, double s) {
@@ -52,7 +58,7 @@ std::vector<RulerTick> ruler_ticks(const TimeAxis& axis, double s) {
   double end = axis.start_ms + axis.width_ms;
   for (double k = std::ceil(std::max(0.0, axis.start_ms) / step); k * step <= end; ++k) {
     double ms = k * step;
-    ticks.push_back({axis.x_of(ms), ms, format_time(ms, false)});
+    ticks.push_back({axis.x_of(ms), ms, format_tick_time(ms)});
   }
   return ticks;
 }

@@ -38,14 +38,14 @@ struct TimelineBands {
 // The three bands, top to bottom, over the full width (at least 100).
 TimelineBands timeline_bands(double left, double top, double width, double s);
 
-// The first of 100 ms .. 2 min whose ticks lie at least 4.5 × s apart on
-// screen; 2 min when none does.
+// The first of 100 ms .. 1 hour, then hours doubled, whose ticks lie at
+// least 4.5 × s apart on screen: a ruler never holds more ticks than fit.
 double ruler_step_ms(const TimeAxis& axis, double s);
 
 struct RulerTick {
   double x = 0;
   double ms = 0;
-  std::string label;  // the coarse time format
+  std::string label;  // the coarse time format, with the decimals ticks under a second apart need
 };
 // A tick at every multiple of the step within the view.
 std::vector<RulerTick> ruler_ticks(const TimeAxis& axis, double s);

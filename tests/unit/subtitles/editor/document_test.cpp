@@ -135,6 +135,24 @@ TEST_F(DocumentSave, AFailedSaveKeepsEverythingAndSaysWhy) {
   EXPECT_EQ(document.undo_steps(), 1u);
 }
 
+TEST_F(DocumentSave, LinesTheReaderCouldNotUseAreCountedOnOpenAndSavedWhereTheyStood) {
+  write_bytes(subtitle_path(),
+              "korvix-subtitles 2\nnames Early\nclip speech 1000 0 1:1 first\n0 500 s1 one\nmood: calm\r\r\n# note\n\n"
+              "600 700 s1 \nclip speechspeechspeech 1000 0 1:2 broken\nnames Ann\n500 900 s2 two\n"
+              "clip video 2000 0 2:2 second\n");
+  std::string error;
+  ASSERT_TRUE(document.open(install.path(), install.path(), error)) << error;
+  EXPECT_EQ(document.status, "5 lines of the file weren't understood; they are kept as they are.");
+  ASSERT_TRUE(document.set_line_text(0, "one!"));
+  ASSERT_TRUE(document.save());
+  // The first clip took neither the unreadable clip's name nor its line.
+  EXPECT_EQ(read_file_bytes(subtitle_path()),
+            "korvix-subtitles 2\n" + std::string(subtitle_lines_comment) +
+                "names Early\nclip speech+edited 1000 0 1:0000000000000001 first\n0 500 s1 one!\nmood: calm\n"
+                "clip speechspeechspeech 1000 0 1:2 broken\nnames Ann\n500 900 s2 two\n"
+                "clip video 2000 0 2:0000000000000002 second\n");
+}
+
 using DocumentLeave = EditorTest;
 
 TEST_F(DocumentLeave, UnsavedChangesNeedASecondBackWithinFiveSeconds) {
@@ -180,6 +198,18 @@ TEST_F(DocumentLeave, TheWindowsCloseRequestHasItsOwnWarningAndWindow) {
   now += 2;
   EXPECT_TRUE(document.try_close_window());
   EXPECT_EQ(media.closes, 0) << "quitting releases the media on its own way out";
+}
+
+TEST_F(DocumentLeave, ASaveOrAnEditAfterTheWarningBringsItBack) {
+  open_sample();
+  document.set_line_text(0, "unsaved");
+  ASSERT_FALSE(document.try_leave());
+  document.save();
+  document.set_line_text(0, "changed after the save");
+  EXPECT_FALSE(document.try_leave()) << "warned again, not gone";
+  ASSERT_FALSE(document.try_close_window());
+  document.undo();
+  EXPECT_FALSE(document.try_close_window()) << "warned again, not gone";
 }
 
 using DocumentNames = EditorTest;

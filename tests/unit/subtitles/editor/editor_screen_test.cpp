@@ -156,8 +156,14 @@ TEST_F(EditorScreenTest, TextsLongerThanTheFieldsAreShownAndKeptWhole) {
   // The field grows with the wrapped text: many rows, all of them there.
   EXPECT_GT(words_field(0).rect.GetHeight(), 10 * ImGui::GetTextLineHeight());
 
-  // Editing the end of a long text keeps the rest of it; typing can't make it longer.
+  // Copy gives the words as stored, not with the breaks of the field's rows.
+  static std::string copied;
+  ImGui::GetPlatformIO().Platform_SetClipboardTextFn = [](ImGuiContext*, const char* text) { copied = text; };
   ui.click(words_field(0).centre());
+  for (ImGuiKeyChord key : {ImGuiMod_Ctrl | ImGuiKey_A, ImGuiMod_Ctrl | ImGuiKey_C}) ui.key(key);
+  EXPECT_EQ(copied, long_words);
+
+  // Editing the end of a long text keeps the rest of it; typing can't make it longer.
   ui.key(ImGuiMod_Ctrl | ImGuiKey_End);
   ui.key(ImGuiKey_Backspace);
   ui.key(ImGuiKey_Backspace);

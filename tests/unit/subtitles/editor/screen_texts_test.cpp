@@ -2,6 +2,7 @@
 // reading-speed warning, the text size and list width limits, and soft wraps.
 #include <gtest/gtest.h>
 
+#include "subtitles/decoded_sound.h"
 #include "subtitles/editor/editor_screen.h"
 #include "subtitles/editor/screen_texts.h"
 #include "subtitles/editor/soft_wrap.h"
@@ -26,6 +27,14 @@ TEST(ScreenTexts, TimesAreRoundedToHundredthsInThePreciseAndCoarseForms) {
     EXPECT_EQ(format_time(c.ms, true), c.precise) << c.ms;
     EXPECT_EQ(format_time(c.ms, false), c.coarse) << c.ms;
   }
+}
+
+TEST(ScreenTexts, TheTransportShowsTheSoundsOwnLengthOnceItIsDecoded) {
+  SubtitleClip clip;
+  clip.length_ms = 2000;
+  const DecodedSound sound = make_decoded_sound(std::vector<float>(3500, 0.0f), 1, 1000);
+  EXPECT_EQ(transport_time(1250, clip, nullptr), "1.25 / 2.00");
+  EXPECT_EQ(transport_time(2750, clip, &sound), "2.75 / 3.50");
 }
 
 TEST(ScreenTexts, LongSourcesShowTheirLastBytesWithoutCuttingACharacter) {

@@ -29,11 +29,16 @@ TEST(TimelineRuler, StepFollowsTheZoom) {
       // 100 ms are 10 px; the first step at least 76.5 px apart is 1 s.
       {{0, 1000, 0, 10000}, 17, 1000, 11, 0, 0, "0s", "10s"},
       // Zoomed in: 100 ms are 166 px; ticks start at the first multiple in view.
-      {{0, 1000, 1234, 600}, 17, 100, 6, 1300, 110, "1s", "1s"},
+      {{0, 1000, 1234, 600}, 17, 100, 6, 1300, 110, "1.3s", "1.8s"},
+      // Ticks under a second apart carry the decimals that tell them apart.
+      {{0, 1000, 1250, 2500}, 17, 250, 11, 1250, 0, "1.25s", "3.75s"},
+      {{0, 1000, 61500, 5000}, 17, 500, 11, 61500, 0, "1:01.5", "1:06.5"},
       // At twice the scale the ticks need twice the room.
       {{0, 1000, 0, 10000}, 34, 2000, 6, 0, 0, "0s", "10s"},
-      // An hour over 1000 px: no step is wide enough, so 2 minutes.
-      {{0, 1000, 0, 3600000}, 17, 120000, 31, 0, 0, "0s", "60:00"},
+      // An hour over 1000 px: 5 minutes.
+      {{0, 1000, 0, 3600000}, 17, 300000, 13, 0, 0, "0s", "60:00"},
+      // Times near 2^32 ms over 1000 px: hours, doubled until they are 76.5 px apart.
+      {{0, 1000, 0, 4294967295.0}, 17, 3600000.0 * 128, 10, 0, 0, "0s", "69120:00"},
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(ruler_step_ms(c.axis, c.s), c.step) << c.axis.width_ms;

@@ -71,6 +71,37 @@ TEST_F(TimelineScreenTest, DragsSnapCtrlZUndoesAWholeDragAndADoubleClickAddsALin
   EXPECT_NEAR(editor.document.playhead_ms, 8000.0, 15.0);
 }
 
+TEST_F(TimelineScreenTest, ADragAfterTypingIsOneUndoStepOfItsOwnAndOnlyTheTextSizeKeysWorkMeanwhile) {
+  ui.click(ui.get_in_scope("##text", 0).centre());
+  ui.type("!");  // no Enter: the field still holds its typing; then line 2's end
+  ui.move_to(at(5000));
+  ui.press();
+  ui.move_to(at(5000, 50));
+  for (ImGuiKeyChord key : {ImGuiMod_Ctrl | ImGuiKey_Z, ImGuiMod_Ctrl | ImGuiKey_S, ImGuiMod_Ctrl | ImGuiKey_Equal})
+    ui.key(key);
+  ui.move_to(at(5000, 100));
+  ui.release();
+  EXPECT_EQ(editor.document.undo_steps(), 2u);
+  EXPECT_FLOAT_EQ(editor.document.view.text_scale, 1.1f);
+  ui.key(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(clip().lines[1].end_ms, 5000u);
+  EXPECT_NE(clip().lines[0].text, "first");
+}
+
+TEST_F(TimelineScreenTest, LeavingWithADragHeldEndsIt) {
+  ui.move_to(at(5000));
+  ui.press();
+  ui.move_to(at(5000, 50));
+  // The menu's Back, past its warning; the timeline is gone for a few frames.
+  ASSERT_TRUE(editor.document.try_leave() || editor.document.try_leave());
+  ui.release();
+  ui.frames(3);
+  std::string error;
+  ASSERT_TRUE(editor.open(install.path(), install / "sources", error)) << error;
+  ui.frames(2);
+  EXPECT_FALSE(editor.timeline.drag().active());
+}
+
 TEST_F(TimelineScreenTest, TheWheelZoomsAboutThePointerAndAHorizontalWheelPans) {
   ImVec2 pointer = at(4500);
   ui.move_to(pointer);
