@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "headless_menu.h"
-#include "subtitles/editor/draw_editor.h"
-#include "subtitles/editor/subtitle_editor.h"
+#include "editor/draw_editor.h"
+#include "editor/subtitle_editor.h"
 #include "subtitles/subtitle_file.h"
 #include "subtitles/subtitle_paths.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "subtitles/editor/editor_document.h"
-#include "subtitles/editor/editor_screen.h"
+#include "editor/document/editor_document.h"
+#include "editor/screen/editor_screen.h"
 #include "subtitles/subtitle_file.h"
 #include "subtitles/subtitle_paths.h"
 

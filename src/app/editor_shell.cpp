@@ -5,7 +5,7 @@
 #include "app/launcher_app.h"
 #include "app/scale.h"
 #include "platform/environment.h"
-#include "subtitles/editor/draw_editor.h"
+#include "editor/draw_editor.h"
 
 namespace korvix {
 

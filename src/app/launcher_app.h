@@ -16,7 +16,7 @@
 #include "menu/menu_row.h"
 #include "settings/game_settings.h"
 #include "state/install_record.h"
-#include "subtitles/editor/subtitle_editor.h"
+#include "editor/subtitle_editor.h"
 #include "subtitles/subtitles_summary.h"
 
 struct SDL_Window;

@@ -12,10 +12,10 @@
 
 #include "fuzz_support.h"
 #include "platform/file_save.h"
-#include "subtitles/editor/editor_document.h"
-#include "subtitles/editor/timeline/editor_seek.h"
-#include "subtitles/editor/timeline/timeline_drag.h"
-#include "subtitles/editor/timeline/timeline_view.h"
+#include "editor/document/editor_document.h"
+#include "editor/timeline/editor_seek.h"
+#include "editor/timeline/timeline_drag.h"
+#include "editor/timeline/timeline_view.h"
 #include "subtitles/subtitle_file.h"
 #include "subtitles/subtitle_paths.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "subtitles/editor_view.h"
+#include "editor/document/editor_view.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "subtitles/movie_index.h"
+#include "editor/media/movie_index.h"
 
 namespace {
 
