@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "editor/subtitle_editor.h"
 #include "install/job.h"
 #include "menu/title_banner.h"
 #include "platform/environment.h"
@@ -16,9 +17,7 @@
 
 namespace korvix {
 
-const char* const default_repository = "korvix-velarine/korvix-velarine";
-
-LauncherApp::LauncherApp() : status(std::make_shared<LauncherStatus>()) {
+LauncherApp::LauncherApp() : editor(std::make_unique<SubtitleEditor>()), status(std::make_shared<LauncherStatus>()) {
   interface_clock = [] { return ImGui::GetCurrentContext() ? ImGui::GetTime() : 0.0; };
 }
 
@@ -28,7 +27,7 @@ LauncherApp::~LauncherApp() {
 }
 
 void LauncherApp::start_up() {
-  load_config(*this);
+  load_config(*this, *status, install_records);
   apply_test_progress_hook();
   disc_images = find_disc_images();
   disc_image_index = 0;
@@ -68,13 +67,13 @@ bool LauncherApp::is_busy() const {
 void LauncherApp::attach_renderer(SDL_Renderer* renderer) { attach_renderer(renderer, BannerStart{}); }
 
 void LauncherApp::attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start) {
-  editor.media.attach_renderer(renderer);
+  editor->media.attach_renderer(renderer);
   banner.reset();
   if (renderer) banner = TitleBanner::create(renderer, std::move(banner_start));
 }
 
 void LauncherApp::on_display_change() {
-  editor.media.forget_shown_frame();
+  editor->media.forget_shown_frame();
   if (banner) banner->drop_texture();
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher_status.h"
 #include "app/menu_action.h"
 #include "install/game_start.h"
 #include "install/log_catalog.h"
@@ -16,7 +15,8 @@
 #include "menu/menu_row.h"
 #include "settings/game_settings.h"
 #include "state/install_record.h"
-#include "editor/subtitle_editor.h"
+#include "state/launcher_config.h"
+#include "state/launcher_status.h"
 #include "subtitles/subtitles_summary.h"
 
 struct SDL_Window;
@@ -26,6 +26,7 @@ namespace korvix {
 
 struct BannerStart;
 class TitleBanner;
+struct SubtitleEditor;
 
 enum Screen : int32_t {
   screen_main = 0,
@@ -45,9 +46,8 @@ struct LogScreenReturn {
   int32_t first_shown_row = 0;
 };
 
-extern const char* const default_repository;
-
-class LauncherApp {
+// The application: its saved choices (launcher.ini) and everything of the run.
+class LauncherApp : public LauncherChoices {
  public:
   LauncherApp();
   ~LauncherApp();
@@ -94,8 +94,6 @@ class LauncherApp {
   // player holds neither Shift nor LB / View (`read_held` tells; tests inject it).
   bool should_start_directly(const HeldReader& read_held = read_held_at_start) const;
 
-  // The game's icon in the install folder, made by the icon maker when missing.
-  void ensure_icon();
   // Icon, the launcher's copy in the install folder, then the desktop shortcut to
   // it; the outcome goes to `message`.
   void make_desktop_shortcut();
@@ -108,6 +106,11 @@ class LauncherApp {
   // empty status line, or the reason it can't in `message`.
   bool open_editor();
 
+  // save_config for a choice the player just made: a failure is not silent, or the
+  // menu would show a choice the next start has lost. It puts "Couldn't save
+  // launcher.ini (reason)." in the status line.
+  void save_config_or_tell();
+
   void attach_renderer(SDL_Renderer* renderer);
   // The same with the banner's start made ahead (prepare_banner_start).
   void attach_renderer(SDL_Renderer* renderer, BannerStart&& banner_start);
@@ -115,7 +118,8 @@ class LauncherApp {
 
   int32_t screen = screen_main;
   GameSettings settings;  // korvix.toml of the install folder, reloaded on entering a page
-  SubtitleEditor editor;
+  // Behind a pointer, so that only the files that show the editor see its headers.
+  std::unique_ptr<SubtitleEditor> editor;
   std::shared_ptr<LauncherStatus> status;
   SDL_Window* window = nullptr;
   std::unique_ptr<TitleBanner> banner;  // null until a renderer is attached
@@ -126,15 +130,6 @@ class LauncherApp {
   MenuRow confirm_row = row_quit;  // the row `confirm_until` belongs to
   double recheck_at = 0.0;
   std::string message;
-  std::filesystem::path install_dir;
-  std::filesystem::path source_dir;
-  std::string repo = default_repository;
-  bool direct_start = false;
-  bool original_graphics = false;
-  bool upscale_on_install = false;
-  bool subtitles_on_install = false;
-  std::vector<std::filesystem::path> disc_images;
-  int32_t disc_image_index = 0;
   SubtitlesSummaryCache subtitles_summary;  // the subtitles page's, read again when the file changes
   // The install records, read again when a file changes; the menu reads them each frame.
   mutable InstallRecordCache install_records;

@@ -13,18 +13,19 @@
 #include "app/dispatch.h"
 #include "app/editor_shell.h"
 #include "app/fonts.h"
-#include "app/frame_changes.h"
 #include "app/frame_pacing.h"
 #include "app/input.h"
 #include "app/launcher_app.h"
 #include "app/redraw_gate.h"
-#include "app/scale.h"
 #include "app/start_failure.h"
 #include "app/test_hooks.h"
+#include "editor/subtitle_editor.h"
 #include "menu/banner_view.h"
 #include "menu/draw_log_screen.h"
 #include "menu/draw_menu.h"
 #include "menu/title_banner.h"
+#include "ui/frame_changes.h"
+#include "ui/scale.h"
 
 namespace korvix {
 
@@ -117,7 +118,7 @@ int create_frontend(LauncherApp& app, Frontend& frontend, std::future<BannerStar
 }
 
 void destroy_frontend(LauncherApp& app, Frontend& frontend) {
-  app.editor.media.release();
+  app.editor->media.release();
   for (SDL_Gamepad* gamepad : frontend.gamepads) SDL_CloseGamepad(gamepad);
   frontend.gamepads.clear();
   if (frontend.imgui_ready) {

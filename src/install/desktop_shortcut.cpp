@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "app/launcher_app.h"
 #include "install/process_runner.h"
 #include "platform/command_line.h"
 #include "platform/desktop.h"
@@ -99,7 +98,7 @@ std::vector<std::filesystem::path> icon_maker_candidates(const std::filesystem::
   return found;
 }
 
-void LauncherApp::ensure_icon() {
+void ensure_game_icon(const std::filesystem::path& install_dir, const std::filesystem::path& source_dir) {
   if (file_exists(install_dir / "korvix-icon.ico") && file_exists(install_dir / "korvix-icon.png")) return;
   std::filesystem::path game_image = install_dir / "game" / "default.xex";
   if (!file_exists(game_image)) return;
@@ -133,10 +132,10 @@ bool write_desktop_shortcut(const std::filesystem::path& install_dir) {
   return save_file_atomically(entry, desktop_entry_text(target, folder, icon), options) && mark_executable(entry);
 }
 
-void LauncherApp::make_desktop_shortcut() {
-  ensure_icon();
+bool make_desktop_shortcut(const std::filesystem::path& install_dir, const std::filesystem::path& source_dir) {
+  ensure_game_icon(install_dir, source_dir);
   keep_launcher_in_install_folder(install_dir);  // where it can't, the shortcut points at this launcher
-  message = write_desktop_shortcut(install_dir) ? "Desktop shortcut made." : "Couldn't make the shortcut.";
+  return write_desktop_shortcut(install_dir);
 }
 
 }  // namespace korvix

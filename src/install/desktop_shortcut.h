@@ -36,6 +36,14 @@ std::string desktop_exec_argument(std::string_view argument);
 // starting in the target's folder, with the game's icon when present. True when made.
 bool write_desktop_shortcut(const std::filesystem::path& install_dir);
 
+// The game's icon in the install folder, made by the icon maker when missing; a
+// failing maker only means a shortcut without the game's icon.
+void ensure_game_icon(const std::filesystem::path& install_dir, const std::filesystem::path& source_dir);
+
+// Icon, the launcher's copy in the install folder, then the desktop shortcut to
+// it. True when the shortcut was made.
+bool make_desktop_shortcut(const std::filesystem::path& install_dir, const std::filesystem::path& source_dir);
+
 // The icon makers that exist, in order of preference: korvix-icon.exe in the
 // install folder, then in each folder of the sources' out/build.
 std::vector<std::filesystem::path> icon_maker_candidates(const std::filesystem::path& install_dir,

@@ -5,11 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/launcher_app.h"
 #include "install/process_runner.h"
 #include "platform/game_process.h"
 #include "platform/keyboard.h"
-#include "state/folders.h"
 
 namespace korvix {
 
@@ -51,18 +49,6 @@ bool wants_direct_start(bool direct_start, bool installed, const HeldReader& rea
   if (!direct_start || !installed) return false;
   HeldAtStart held = read_held();
   return !held.shift && !held.gamepad_menu_button;
-}
-
-bool LauncherApp::should_start_directly(const HeldReader& read_held) const {
-  return wants_direct_start(direct_start, is_installed(install_dir), read_held);
-}
-
-void LauncherApp::play() {
-  if (window) SDL_HideWindow(window);
-  std::string error;
-  if (start_game(install_dir / "korvix.exe", install_dir, &error)) return;
-  message = error;
-  if (window) SDL_ShowWindow(window);
 }
 
 }  // namespace korvix

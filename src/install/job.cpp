@@ -3,8 +3,8 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 
-#include "app/launcher_app.h"
 #include "install/install_flow.h"
 #include "install/log_catalog.h"
 #include "install/process_runner.h"
@@ -12,21 +12,20 @@
 #include "install/tool_flow.h"
 #include "platform/local_time.h"
 #include "state/folders.h"
-#include "state/launcher_config.h"
 
 namespace korvix {
 
 namespace fs = std::filesystem;
 
-JobInputs job_inputs(const LauncherApp& app) {
+JobInputs job_inputs(const LauncherChoices& choices, std::shared_ptr<LauncherStatus> status) {
   JobInputs inputs;
-  inputs.status = app.status;
-  inputs.install_dir = app.install_dir;
-  inputs.source_dir = app.source_dir;
-  inputs.repo = app.repo;
-  inputs.upscale_on_install = app.upscale_on_install;
-  inputs.subtitles_on_install = app.subtitles_on_install;
-  inputs.original_graphics = app.original_graphics;
+  inputs.status = std::move(status);
+  inputs.install_dir = choices.install_dir;
+  inputs.source_dir = choices.source_dir;
+  inputs.repo = choices.repo;
+  inputs.upscale_on_install = choices.upscale_on_install;
+  inputs.subtitles_on_install = choices.subtitles_on_install;
+  inputs.original_graphics = choices.original_graphics;
   return inputs;
 }
 
@@ -58,42 +57,32 @@ void stop_job(LauncherStatus& status) {
   ProcessRunner::cancel_running();
 }
 
-void LauncherApp::start_job(bool install, int32_t kind) {
-  std::string branch;
-  {
-    std::lock_guard lock(status->mutex);
-    if (status->job_state == job_running) return;
-    branch = status->chosen_branch();
-    status->job_state = job_running;
-    status->job_is_install = install;
-    status->job_upscaling = kind == job_upscaler;
-    status->job_subtitles = kind == job_subtitle_maker;
-    status->step = "Starting";
-    status->fraction = kind == job_build ? 0.0f : -1.0f;
-    status->step_from = 0.0f;
-    status->step_to = 0.0f;
-    status->job_error.clear();
-    status->output_tail.clear();
-    status->cancel_requested.store(false);
-    status->started_at = LauncherStatus::Clock::now();
+bool begin_job(LauncherStatus& status, bool install, int32_t kind, std::string& branch) {
+  std::lock_guard lock(status.mutex);
+  if (status.job_state == job_running) return false;
+  branch = status.chosen_branch();
+  status.job_state = job_running;
+  status.job_is_install = install;
+  status.job_upscaling = kind == job_upscaler;
+  status.job_subtitles = kind == job_subtitle_maker;
+  status.step = "Starting";
+  status.fraction = kind == job_build ? 0.0f : -1.0f;
+  status.step_from = 0.0f;
+  status.step_to = 0.0f;
+  status.job_error.clear();
+  status.output_tail.clear();
+  status.cancel_requested.store(false);
+  status.started_at = LauncherStatus::Clock::now();
 
-    fs::path logs = logs_folder();
-    std::error_code error;
-    fs::create_directories(logs, error);
-    open_job_log(*status, job_log_path(logs, install, kind, std::time(nullptr)));
-  }
-  // The job's progress is the news now; an older message would sit above it.
-  message.clear();
-  save_config_or_tell(*this);
+  fs::path logs = logs_folder();
+  std::error_code error;
+  fs::create_directories(logs, error);
+  open_job_log(status, job_log_path(logs, install, kind, std::time(nullptr)));
+  return true;
+}
 
-  fs::path disc_image;
-  if (install && kind == job_build && !disc_images.empty()) {
-    size_t index = disc_image_index >= 0 && static_cast<size_t>(disc_image_index) < disc_images.size()
-                       ? static_cast<size_t>(disc_image_index)
-                       : 0;
-    disc_image = disc_images[index];
-  }
-  JobInputs inputs = job_inputs(*this);
+void launch_job(const JobInputs& inputs, bool install, int32_t kind, const std::string& branch,
+                const fs::path& disc_image) {
   try {
     if (kind == job_build) {
       std::thread(run_install_job, inputs, install, branch, disc_image).detach();
@@ -102,7 +91,8 @@ void LauncherApp::start_job(bool install, int32_t kind) {
     }
   } catch (const std::system_error& failure) {
     // The record already says a job runs; end it rather than leave it running forever.
-    ProgressParser::finish(*status, outcome_failed, std::string("The job couldn't be started: ") + failure.what() + ".");
+    ProgressParser::finish(*inputs.status, outcome_failed,
+                           std::string("The job couldn't be started: ") + failure.what() + ".");
   }
 }
 

@@ -1,9 +1,9 @@
 // The one long job: an install or update, or one of the two optional tools.
 //
-// LauncherApp::start_job resets the status record, opens the job's log, saves
-// launcher.ini and starts one detached thread. The thread works only from the
-// copies in JobInputs and its share of LauncherStatus, so it may outlive the
-// window and the application object.
+// Starting one: begin_job resets the status record and opens the job's log, the
+// application saves launcher.ini, and launch_job starts one detached thread. The
+// thread works only from the copies in JobInputs and its share of
+// LauncherStatus, so it may outlive the window and the application object.
 #pragma once
 
 #include <cstdint>
@@ -13,11 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher_status.h"
+#include "state/launcher_config.h"
+#include "state/launcher_status.h"
 
 namespace korvix {
-
-class LauncherApp;
 
 enum JobKind : int32_t { job_build = 0, job_upscaler = 1, job_subtitle_maker = 2 };
 
@@ -31,7 +30,17 @@ struct JobInputs {
   bool original_graphics = false;
 };
 
-JobInputs job_inputs(const LauncherApp& app);
+JobInputs job_inputs(const LauncherChoices& choices, std::shared_ptr<LauncherStatus> status);
+
+// Marks the job running in `status`, from a fresh record, and opens its log in
+// the logs folder. False, changing nothing, while a job runs; else `branch` is
+// the chosen branch the job works on.
+bool begin_job(LauncherStatus& status, bool install, int32_t kind, std::string& branch);
+
+// Starts the begun job's thread: the build with `disc_image` (empty for none)
+// or one of the tools. A thread that can't be started ends the job as failed.
+void launch_job(const JobInputs& inputs, bool install, int32_t kind, const std::string& branch,
+                const std::filesystem::path& disc_image);
 
 // "install_", "update_", "upscale_" or "subtitles_".
 const char* job_log_prefix(bool install, int32_t kind);

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/launcher_status.h"
+#include "state/launcher_status.h"
 
 namespace korvix {
 

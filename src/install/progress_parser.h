@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/launcher_status.h"
+#include "state/launcher_status.h"
 
 namespace korvix {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "menu/image_decoder.h"
+#include "ui/image_decoder.h"
 
 namespace korvix {
 

@@ -10,8 +10,8 @@
 #include "app/launcher_app.h"
 #include "menu/banner_view.h"
 #include "menu/log_screen.h"
-#include "menu/menu_frame.h"
 #include "menu/menu_drawing.h"
+#include "menu/menu_frame.h"
 #include "menu/menu_layout.h"
 #include "menu/menu_theme.h"
 #include "menu/page_layout.h"
@@ -33,7 +33,8 @@ std::string subtitle_line(const LauncherApp& app, bool installed) {
     case screen_subtitles:
       return "Subtitles";
     default:
-      return "Installed version  " + installed_version_text(app) + "     (launcher " KORVIX_LAUNCHER_VERSION ")";
+      return "Installed version  " + installed_version_text(app.install_records, app.install_dir, app.source_dir) +
+             "     (launcher " KORVIX_LAUNCHER_VERSION ")";
   }
 }
 

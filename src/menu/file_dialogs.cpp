@@ -3,8 +3,8 @@
 #include <SDL3/SDL_dialog.h>
 #include <SDL3/SDL_error.h>
 
-#include "app/launcher_status.h"
 #include "platform/paths.h"
+#include "state/launcher_status.h"
 
 namespace korvix {
 

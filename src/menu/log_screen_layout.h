@@ -8,7 +8,7 @@
 
 #include "menu/log_view.h"
 #include "menu/menu_layout.h"
-#include "menu/text_fit.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "menu/menu_theme.h"
-#include "menu/text_fit.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

@@ -50,7 +50,7 @@ void run_launcher_update_steps(LauncherApp& app) {
   }
   // Applying saves the configuration and ends the program: never under a job.
   if (state == update_ready && !job_runs) {
-    if (apply_launcher_update(app.status, app.install_dir, [&app] { save_config_or_tell(app); })) app.quit = true;
+    if (apply_launcher_update(app.status, app.install_dir, [&app] { app.save_config_or_tell(); })) app.quit = true;
   } else if (state == update_available && env_or_empty("KORVIX_LAUNCHER_UPDATE_TEST") == "go") {
     start_launcher_download(app.status, app.install_dir);
   }
@@ -59,7 +59,7 @@ void run_launcher_update_steps(LauncherApp& app) {
 MenuFacts menu_facts(const LauncherApp& app, const std::vector<MenuRow>& rows) {
   MenuFacts facts;
   facts.installed = is_installed(app.install_dir);
-  std::string recorded = installed_branch(app);
+  std::string recorded = installed_branch(app.install_records, app.install_dir);
   if (!recorded.empty()) {
     // The whole name: the snapshot holds only what a frame shows of it.
     std::lock_guard lock(app.status->mutex);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/scale.h"
+#include "ui/scale.h"
 
 namespace korvix {
 

@@ -112,7 +112,7 @@ bool LauncherApp::confirm(MenuRow row) {
 
 void LauncherApp::toggle_option(bool& option) {
   option = !option;
-  save_config_or_tell(*this);
+  save_config_or_tell();
 }
 
 // The status line tells of the last action: each activation or change starts
@@ -242,7 +242,7 @@ void LauncherApp::change(MenuRow row, int direction) {
         status->check_state = check_none;
         supersede_checks(*status);
       }
-      save_config_or_tell(*this);
+      save_config_or_tell();
       confirm_until = 0;
       recheck_at = interface_clock() + recheck_delay_seconds;
       break;

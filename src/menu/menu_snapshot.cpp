@@ -1,6 +1,6 @@
 #include "menu/menu_snapshot.h"
 
-#include "menu/text_fit.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

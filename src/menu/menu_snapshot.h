@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher_status.h"
+#include "state/launcher_status.h"
 
 namespace korvix {
 

@@ -6,7 +6,7 @@
 
 #include "menu/menu_layout.h"
 #include "menu/status_area.h"
-#include "menu/text_fit.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

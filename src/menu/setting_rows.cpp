@@ -2,8 +2,8 @@
 
 #include "app/launcher_app.h"
 #include "menu/menu_theme.h"
-#include "menu/text_fit.h"
 #include "settings/game_settings.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

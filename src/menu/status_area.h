@@ -9,7 +9,7 @@
 #include "menu/menu_layout.h"
 #include "menu/menu_snapshot.h"
 #include "menu/row_views.h"
-#include "menu/text_fit.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

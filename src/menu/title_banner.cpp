@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/frame_changes.h"
 #include "menu/box_filter.h"
 #include "menu/embedded_banner.h"
+#include "ui/frame_changes.h"
 
 namespace korvix {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <span>
 
-#include "menu/image_decoder.h"
+#include "ui/image_decoder.h"
 
 struct SDL_Renderer;
 struct SDL_Texture;

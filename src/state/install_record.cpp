@@ -1,6 +1,5 @@
 #include "state/install_record.h"
 
-#include "app/launcher_app.h"
 #include "state/key_value_file.h"
 
 namespace korvix {
@@ -43,9 +42,10 @@ bool write_install_record(const std::filesystem::path& path, const InstallRecord
   return write_ini(path, {{"branch", record.branch}, {"commit", record.commit}, {"date", record.date}});
 }
 
-std::string installed_version_text(const LauncherApp& app) {
-  const InstallRecord* record = &app.install_records.installed(app.install_dir);
-  if (record->commit.empty()) record = &app.install_records.sources(app.source_dir);
+std::string installed_version_text(InstallRecordCache& records, const std::filesystem::path& install_dir,
+                                   const std::filesystem::path& source_dir) {
+  const InstallRecord* record = &records.installed(install_dir);
+  if (record->commit.empty()) record = &records.sources(source_dir);
   if (record->commit.empty()) return "unknown";
   std::string text = record->branch.empty() ? "?" : record->branch;
   text += ' ';
@@ -54,6 +54,8 @@ std::string installed_version_text(const LauncherApp& app) {
   return text;
 }
 
-std::string installed_branch(const LauncherApp& app) { return app.install_records.installed(app.install_dir).branch; }
+std::string installed_branch(InstallRecordCache& records, const std::filesystem::path& install_dir) {
+  return records.installed(install_dir).branch;
+}
 
 }  // namespace korvix

@@ -10,8 +10,6 @@
 
 namespace korvix {
 
-class LauncherApp;
-
 // Each field empty when unknown.
 struct InstallRecord {
   std::string branch;
@@ -48,9 +46,10 @@ class InstallRecordCache {
 // The text after "Installed version": branch (or "?"), the short commit id and the
 // date in brackets, from the install's record or else the sources' record;
 // "unknown" when neither names a commit.
-std::string installed_version_text(const LauncherApp& app);
+std::string installed_version_text(InstallRecordCache& records, const std::filesystem::path& install_dir,
+                                   const std::filesystem::path& source_dir);
 
 // The branch in the install folder's record, or empty.
-std::string installed_branch(const LauncherApp& app);
+std::string installed_branch(InstallRecordCache& records, const std::filesystem::path& install_dir);
 
 }  // namespace korvix

@@ -5,12 +5,12 @@
 #include <optional>
 #include <string>
 
-#include "app/launcher_app.h"
+#include "platform/file_read.h"
+#include "platform/paths.h"
 #include "state/folders.h"
 #include "state/install_record.h"
-#include "platform/file_read.h"
 #include "state/key_value_file.h"
-#include "platform/paths.h"
+#include "state/launcher_status.h"
 
 namespace korvix {
 
@@ -46,6 +46,8 @@ void choose_branch(LauncherStatus& status, const std::string& branch) {
 
 }  // namespace
 
+const char* const default_repository = "korvix-velarine/korvix-velarine";
+
 std::filesystem::path config_path() { return data_folder() / "launcher.ini"; }
 
 std::string source_path_text(std::string_view content) {
@@ -59,53 +61,48 @@ std::filesystem::path default_source_folder(const std::filesystem::path& install
   return stored_path(source_path_text(content)).value_or(install_dir / "build" / "korvixvelarine");
 }
 
-void load_config(LauncherApp& app) {
+void load_config(LauncherChoices& choices, LauncherStatus& status, InstallRecordCache& records) {
   KeyValues entries = read_ini(config_path());
 
   std::optional<std::filesystem::path> install_dir = stored_path(value_of(entries, "install_dir"));
-  app.install_dir = install_dir ? *install_dir : default_install_folder();
+  choices.install_dir = install_dir ? *install_dir : default_install_folder();
   std::optional<std::filesystem::path> source_dir = stored_path(value_of(entries, "source_dir"));
-  app.source_dir = source_dir ? *source_dir : default_source_folder(app.install_dir);
-  if (std::string repo = value_of(entries, "repo"); !repo.empty()) app.repo = repo;
+  choices.source_dir = source_dir ? *source_dir : default_source_folder(choices.install_dir);
+  if (std::string repo = value_of(entries, "repo"); !repo.empty()) choices.repo = repo;
 
-  app.direct_start = is_exactly(entries, "direct_start", "1");
-  app.original_graphics = is_exactly(entries, "look", "original");
-  app.upscale_on_install = is_exactly(entries, "upscale_on_install", "1");
-  app.subtitles_on_install = is_exactly(entries, "subtitles_on_install", "1");
+  choices.direct_start = is_exactly(entries, "direct_start", "1");
+  choices.original_graphics = is_exactly(entries, "look", "original");
+  choices.upscale_on_install = is_exactly(entries, "upscale_on_install", "1");
+  choices.subtitles_on_install = is_exactly(entries, "subtitles_on_install", "1");
 
   // Needs install_dir: the install's own record names its branch.
   std::string branch = value_of(entries, "branch");
-  if (branch.empty()) branch = installed_branch(app);
+  if (branch.empty()) branch = installed_branch(records, choices.install_dir);
   if (branch.empty()) branch = "main";
-  choose_branch(*app.status, branch);
+  choose_branch(status, branch);
 }
 
-bool save_config(const LauncherApp& app, std::string* reason) {
+bool save_config(const LauncherChoices& choices, LauncherStatus& status, std::string* reason) {
   KeyValues entries{
-      {"repo", app.repo},
-      {"direct_start", flag(app.direct_start)},
-      {"look", app.original_graphics ? "original" : "velarine"},
-      {"upscale_on_install", flag(app.upscale_on_install)},
-      {"subtitles_on_install", flag(app.subtitles_on_install)},
+      {"repo", choices.repo},
+      {"direct_start", flag(choices.direct_start)},
+      {"look", choices.original_graphics ? "original" : "velarine"},
+      {"upscale_on_install", flag(choices.upscale_on_install)},
+      {"subtitles_on_install", flag(choices.subtitles_on_install)},
   };
-  store_path(entries, "install_dir", app.install_dir);
-  store_path(entries, "source_dir", app.source_dir);
+  store_path(entries, "install_dir", choices.install_dir);
+  store_path(entries, "source_dir", choices.source_dir);
   {
-    std::lock_guard lock(app.status->mutex);
-    entries["branch"] = app.status->chosen_branch();
+    std::lock_guard lock(status.mutex);
+    entries["branch"] = status.chosen_branch();
   }
-  if (!app.disc_images.empty()) {
+  if (!choices.disc_images.empty()) {
     // An index the list no longer covers falls back to its nearest entry.
     size_t index = static_cast<size_t>(
-        std::clamp<int32_t>(app.disc_image_index, 0, static_cast<int32_t>(app.disc_images.size()) - 1));
-    store_path(entries, "iso", app.disc_images[index]);
+        std::clamp<int32_t>(choices.disc_image_index, 0, static_cast<int32_t>(choices.disc_images.size()) - 1));
+    store_path(entries, "iso", choices.disc_images[index]);
   }
   return write_ini(config_path(), entries, reason);
-}
-
-void save_config_or_tell(LauncherApp& app) {
-  std::string reason;
-  if (!save_config(app, &reason)) app.message = "Couldn't save launcher.ini (" + reason + ").";
 }
 
 }  // namespace korvix

@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "app/launcher_status.h"
 #include "install/process_runner.h"
 #include "platform/file_moves.h"
+#include "state/launcher_status.h"
 
 namespace korvix {
 

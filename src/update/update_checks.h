@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher_status.h"
+#include "state/launcher_status.h"
 #include "update/http.h"
 
 namespace korvix {

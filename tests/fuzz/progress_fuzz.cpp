@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/launcher_status.h"
 #include "fuzz_support.h"
 #include "install/process_runner.h"
 #include "install/progress_parser.h"
+#include "state/launcher_status.h"
 
 namespace {
 

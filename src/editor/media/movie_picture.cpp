@@ -2,9 +2,9 @@
 
 #include <SDL3/SDL.h>
 
-#include "app/frame_changes.h"
-#include "menu/image_decoder.h"
 #include "platform/file_read.h"
+#include "ui/frame_changes.h"
+#include "ui/image_decoder.h"
 
 namespace korvix {
 

@@ -4,10 +4,10 @@
 #include <charconv>
 #include <cmath>
 
-#include "menu/text_fit.h"
 #include "settings/game_settings.h"
 #include "settings/setting_schema.h"
 #include "subtitles/number_scan.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

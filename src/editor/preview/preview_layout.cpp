@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "menu/text_fit.h"
 #include "editor/document/line_rules.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 

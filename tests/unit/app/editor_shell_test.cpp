@@ -5,6 +5,7 @@
 
 #include "app/dispatch.h"
 #include "app/launcher_app.h"
+#include "editor/subtitle_editor.h"
 #include "state/state_test_support.h"
 #include "subtitles/subtitle_paths.h"
 
@@ -15,7 +16,7 @@ class EditorShellTest : public ::testing::Test {
  protected:
   EditorShellTest() {
     app.interface_clock = [this] { return now; };
-    app.editor.document.clock = [this] { return now; };
+    app.editor->document.clock = [this] { return now; };
     app.install_dir = install.path();
     app.source_dir = install / "sources";
     app.set_screen(screen_subtitles);
@@ -40,8 +41,8 @@ TEST_F(EditorShellTest, EditSubtitlesOpensTheEditorOrSaysWhyNot) {
   app.activate(row_edit_subtitles);
   EXPECT_EQ(app.screen, screen_editor);
   EXPECT_EQ(app.message, "");
-  EXPECT_EQ(app.editor.document.clips().size(), 1u);
-  EXPECT_EQ(app.editor.document.maker_folder(), install / "sources");
+  EXPECT_EQ(app.editor->document.clips().size(), 1u);
+  EXPECT_EQ(app.editor->document.maker_folder(), install / "sources");
   EXPECT_TRUE(app.row_list().empty());
 }
 
@@ -52,20 +53,20 @@ TEST_F(EditorShellTest, BackLeavesThroughTheUnsavedChangesWarning) {
   dispatch(app, MenuAction::down);
   EXPECT_EQ(app.screen, screen_editor) << "only back is the menu's there";
 
-  app.editor.document.set_line_text(0, "Hello there");
+  app.editor->document.set_line_text(0, "Hello there");
   dispatch(app, MenuAction::back);
   EXPECT_EQ(app.screen, screen_editor);
-  EXPECT_EQ(app.editor.document.status, "Unsaved changes: Save, or Back again to leave without saving.");
+  EXPECT_EQ(app.editor->document.status, "Unsaved changes: Save, or Back again to leave without saving.");
   now += 1;
   dispatch(app, MenuAction::back);
   EXPECT_EQ(app.screen, screen_subtitles);
-  EXPECT_FALSE(app.editor.document.is_open());
+  EXPECT_FALSE(app.editor->document.is_open());
 
   ASSERT_TRUE(app.open_editor());
-  app.editor.screen.find.replace_open = true;
+  app.editor->screen.find.replace_open = true;
   dispatch(app, MenuAction::back);
   EXPECT_EQ(app.screen, screen_editor) << "the replace row closes first";
-  EXPECT_FALSE(app.editor.screen.find.replace_open);
+  EXPECT_FALSE(app.editor->screen.find.replace_open);
   dispatch(app, MenuAction::back);
   EXPECT_EQ(app.screen, screen_subtitles) << "nothing unsaved: one Back";
 }
@@ -75,7 +76,7 @@ TEST_F(EditorShellTest, ClosingTheWindowWarnsOnceWhileTheEditorHoldsUnsavedChang
   write_subtitles_file();
   ASSERT_TRUE(app.open_editor());
   EXPECT_TRUE(window_may_close(app)) << "nothing unsaved";
-  app.editor.document.set_line_text(0, "Hello there");
+  app.editor->document.set_line_text(0, "Hello there");
   EXPECT_FALSE(window_may_close(app));
   EXPECT_EQ(app.screen, screen_editor);
   now += 4;

@@ -1,12 +1,12 @@
 // The shortcut texts, the desktop folder's setting, and the icon maker's runs.
 #include <gtest/gtest.h>
 
-#include "app/launcher_app.h"
 #include "install/desktop_shortcut.h"
 #include "platform/command_line.h"
 #include "platform/desktop.h"
 #include "platform/paths.h"
 #include "recorder.h"
+#include "state/launcher_config.h"
 
 namespace korvix {
 namespace {
@@ -111,7 +111,7 @@ class IconMakers : public ::testing::Test {
   TempFolder temp;
   test::ScopedEnv env;
   std::filesystem::path record = temp / "record.txt";
-  LauncherApp app;
+  LauncherChoices app;
 };
 
 TEST_F(IconMakers, EachMakerRunsInTurnUntilOneSucceeds) {
@@ -121,7 +121,7 @@ TEST_F(IconMakers, EachMakerRunsInTurnUntilOneSucceeds) {
   place_maker(in_install);
   test::write_bytes(app.source_dir / "out" / "build" / "korvix-icon.exe" / "not-a-program", "");
 
-  app.ensure_icon();  // both fail with 3
+  ensure_game_icon(app.install_dir, app.source_dir);  // both fail with 3
   std::vector<test::RecordedRun> made = runs();
   ASSERT_EQ(made.size(), 2u);
   std::vector<std::string> expected{to_utf8(app.install_dir / "game" / "default.xex"), to_utf8(app.install_dir)};
@@ -130,7 +130,7 @@ TEST_F(IconMakers, EachMakerRunsInTurnUntilOneSucceeds) {
 
   std::filesystem::remove(record);
   env.set("KORVIX_RECORD_EXIT", "0");
-  app.ensure_icon();
+  ensure_game_icon(app.install_dir, app.source_dir);
   EXPECT_EQ(runs().size(), 1u) << "the first maker succeeded";
 }
 
@@ -138,16 +138,16 @@ TEST_F(IconMakers, NoRunWhenBothIconsExistOrTheGameImageIsMissing) {
   place_maker(app.install_dir / "korvix-icon.exe");
   test::write_bytes(app.install_dir / "korvix-icon.ico", "ico");
   test::write_bytes(app.install_dir / "korvix-icon.png", "png");
-  app.ensure_icon();
+  ensure_game_icon(app.install_dir, app.source_dir);
   EXPECT_TRUE(runs().empty());
 
   std::filesystem::remove(app.install_dir / "korvix-icon.png");
   std::filesystem::remove(app.install_dir / "game" / "default.xex");
-  app.ensure_icon();
+  ensure_game_icon(app.install_dir, app.source_dir);
   EXPECT_TRUE(runs().empty());
 
   test::write_bytes(app.install_dir / "game" / "default.xex", "xex");
-  app.ensure_icon();
+  ensure_game_icon(app.install_dir, app.source_dir);
   EXPECT_EQ(runs().size(), 1u) << "the png alone was missing";
 }
 

@@ -5,9 +5,9 @@
 
 #include "app/launcher_app.h"
 #include "menu/menu_frame.h"
-#include "menu/text_fit.h"
 #include "state/install_record.h"
 #include "state/state_test_support.h"
+#include "ui/text_fit.h"
 
 namespace korvix {
 namespace {

@@ -8,11 +8,11 @@
 #include <numeric>
 #include <vector>
 
-#include "app/frame_changes.h"
 #include "menu/banner_view.h"
 #include "menu/box_filter.h"
 #include "menu/embedded_banner.h"
-#include "menu/image_decoder.h"
+#include "ui/frame_changes.h"
+#include "ui/image_decoder.h"
 
 namespace korvix {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <chrono>
 
-#include "app/launcher_app.h"
+#include "state/launcher_config.h"
 #include "state_test_support.h"
 
 namespace korvix {
@@ -24,7 +24,8 @@ class InstallRecordTest : public ::testing::Test {
     app.source_dir = temp / "sources";
   }
   TempFolder temp;
-  LauncherApp app;
+  LauncherChoices app;
+  InstallRecordCache records;
 };
 
 TEST_F(InstallRecordTest, WritesTheThreeKeysInOrderWithCrLf) {
@@ -47,39 +48,39 @@ TEST_F(InstallRecordTest, KeyOrderExtraKeysAndLineEndsDoNotMatter) {
 
 TEST_F(InstallRecordTest, VersionTextShowsBranchShortCommitAndDate) {
   ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"main", commit, "2026-03-01 12:00"}));
-  EXPECT_EQ(installed_version_text(app), "main 0123456 (2026-03-01 12:00)");
-  EXPECT_EQ(installed_branch(app), "main");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "main 0123456 (2026-03-01 12:00)");
+  EXPECT_EQ(installed_branch(records, app.install_dir), "main");
   ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"", commit, ""}));
-  EXPECT_EQ(installed_version_text(app), "? 0123456");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "? 0123456");
   ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"main", "abc", ""}));
-  EXPECT_EQ(installed_version_text(app), "main abc") << "a short id stays whole";
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "main abc") << "a short id stays whole";
 }
 
 TEST_F(InstallRecordTest, TheMenuReadsARecordAgainOnlyWhenItChanges) {
   fs::path installed = app.install_dir / install_record_file;
   ASSERT_TRUE(write_install_record(installed, {"main", commit, "2026-03-01"}));
-  EXPECT_EQ(installed_version_text(app), "main 0123456 (2026-03-01)");
-  EXPECT_EQ(installed_branch(app), "main");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "main 0123456 (2026-03-01)");
+  EXPECT_EQ(installed_branch(records, app.install_dir), "main");
 
   // The same size and time: the frame doesn't read the file again.
   fs::file_time_type stamp = fs::last_write_time(installed);
   write_bytes(installed, "branch=next\r\ncommit=" + commit + "\r\ndate=2026-03-09\r\n");
   fs::last_write_time(installed, stamp);
-  EXPECT_EQ(installed_version_text(app), "main 0123456 (2026-03-01)");
-  EXPECT_EQ(installed_branch(app), "main");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "main 0123456 (2026-03-01)");
+  EXPECT_EQ(installed_branch(records, app.install_dir), "main");
 
   // Another time: read again.
   fs::last_write_time(installed, stamp + std::chrono::seconds(2));
-  EXPECT_EQ(installed_version_text(app), "next 0123456 (2026-03-09)");
-  EXPECT_EQ(installed_branch(app), "next");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "next 0123456 (2026-03-09)");
+  EXPECT_EQ(installed_branch(records, app.install_dir), "next");
 
   // Gone: the sources' record serves, read as it changes too.
   fs::remove(installed);
   ASSERT_TRUE(write_install_record(app.source_dir / source_record_file, {"experimental", commit, ""}));
-  EXPECT_EQ(installed_version_text(app), "experimental 0123456");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "experimental 0123456");
   ASSERT_TRUE(write_install_record(app.source_dir / source_record_file, {"exp", commit, ""}));
-  EXPECT_EQ(installed_version_text(app), "exp 0123456");
-  EXPECT_EQ(installed_branch(app), "");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "exp 0123456");
+  EXPECT_EQ(installed_branch(records, app.install_dir), "");
 }
 
 TEST_F(InstallRecordTest, OnlyTheStartOfALargeRecordIsRead) {
@@ -98,16 +99,16 @@ TEST_F(InstallRecordTest, OnlyTheStartOfALargeRecordIsRead) {
 
 TEST_F(InstallRecordTest, WithoutTheInstallsRecordTheSourcesRecordServesWhole) {
   ASSERT_TRUE(write_install_record(app.source_dir / source_record_file, {"experimental", commit, "yesterday"}));
-  EXPECT_EQ(installed_version_text(app), "experimental 0123456 (yesterday)");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "experimental 0123456 (yesterday)");
   // A record without a commit counts as none; its branch is not mixed in.
   ASSERT_TRUE(write_install_record(app.install_dir / install_record_file, {"main", "", "today"}));
-  EXPECT_EQ(installed_version_text(app), "experimental 0123456 (yesterday)");
-  EXPECT_EQ(installed_branch(app), "main");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "experimental 0123456 (yesterday)");
+  EXPECT_EQ(installed_branch(records, app.install_dir), "main");
 }
 
 TEST_F(InstallRecordTest, NoRecordAnywhereIsUnknown) {
-  EXPECT_EQ(installed_version_text(app), "unknown");
-  EXPECT_EQ(installed_branch(app), "");
+  EXPECT_EQ(installed_version_text(records, app.install_dir, app.source_dir), "unknown");
+  EXPECT_EQ(installed_branch(records, app.install_dir), "");
 }
 
 TEST_F(InstallRecordTest, UnsetFoldersNeverReadTheWorkingFolder) {
@@ -115,9 +116,9 @@ TEST_F(InstallRecordTest, UnsetFoldersNeverReadTheWorkingFolder) {
   fs::current_path(temp.path());
   ASSERT_TRUE(write_install_record(temp / install_record_file, {"main", commit, ""}));
   ASSERT_TRUE(write_install_record(temp / source_record_file, {"main", commit, ""}));
-  LauncherApp unset;
-  std::string text = installed_version_text(unset);
-  std::string branch = installed_branch(unset);
+  LauncherChoices unset;
+  std::string text = installed_version_text(records, unset.install_dir, unset.source_dir);
+  std::string branch = installed_branch(records, unset.install_dir);
   fs::current_path(before);
   EXPECT_EQ(text, "unknown");
   EXPECT_EQ(branch, "");

@@ -14,6 +14,12 @@ namespace {
 using test::read_bytes;
 using test::write_bytes;
 
+// Loading and saving as the application does, with its status and records.
+void load_config(LauncherApp& app) { korvix::load_config(app, *app.status, app.install_records); }
+bool save_config(LauncherApp& app, std::string* reason = nullptr) {
+  return korvix::save_config(app, *app.status, reason);
+}
+
 class LauncherConfigTest : public test::TempUser {
  protected:
   fs::path ini() const { return temp / "appdata" / "KorvixVelarine" / "launcher.ini"; }

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "app/frame_changes.h"
 #include "editor/media_test_support.h"
+#include "ui/frame_changes.h"
 
 namespace korvix::test {
 namespace {

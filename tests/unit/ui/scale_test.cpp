@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frame_pacing.h"
-#include "app/scale.h"
+#include "ui/scale.h"
 
 namespace korvix {
 namespace {

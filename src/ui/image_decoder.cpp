@@ -1,7 +1,7 @@
 // The only translation unit that compiles stb_image. Its frame-by-frame GIF
 // loader (stbi__gif_load_next) is internal to the implementation, so the GIF
 // decoder lives here too.
-#include "menu/image_decoder.h"
+#include "ui/image_decoder.h"
 
 #include <climits>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "menu/text_fit.h"
+#include "ui/text_fit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/frame_changes.h"
+#include "ui/frame_changes.h"
 
 #include <atomic>
 

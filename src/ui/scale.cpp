@@ -1,4 +1,4 @@
-#include "app/scale.h"
+#include "ui/scale.h"
 
 #include <algorithm>
 #include <cstdlib>
