@@ -18,20 +18,22 @@ import sys
 # takes the row of its longest matching folder. A header brings in what it
 # includes: a layout that includes a header which includes ImGui uses ImGui.
 # The painting files of timeline/ and preview/ are named by their own rows.
-FOUNDATIONS = "subtitles settings ui platform"  # what every part of the editor may use
+FOUNDATIONS = "subtitles settings ui platform base"  # what every part of the editor may use
 LAYERS = {
-    "platform": "SDL",
-    "ui": "",
-    "subtitles": "platform",
-    "settings": "platform",
-    "state": "platform",
-    "update": "state platform install/process_runner.h",
-    "install": "update state settings platform",
-    "install/game_start.cpp": "update state settings platform SDL",
+    "base": "",
+    "platform": "SDL base",
+    "ui": "base",
+    "subtitles": "platform base",
+    "settings": "platform base",
+    "state": "platform base",
+    "update": "state platform install/process_runner.h base",
+    "install": "update state settings platform base",
+    "install/game_start.cpp": "update state settings platform SDL base",
     "editor/document": FOUNDATIONS,
     "editor/media": "editor/document install SDL " + FOUNDATIONS,
     "editor/timeline": "editor/document editor/media editor/preview " + FOUNDATIONS,
     "editor/timeline/draw_timeline.cpp": "editor/document editor/media editor/preview ImGui SDL " + FOUNDATIONS,
+    "editor/timeline/draw_text.h": "ImGui " + FOUNDATIONS,
     "editor/preview": "editor/document editor/timeline " + FOUNDATIONS,
     "editor/screen": "editor editor/document editor/media editor/timeline editor/preview install ImGui SDL " + FOUNDATIONS,
     "editor": "editor/document editor/media editor/screen editor/timeline editor/preview ImGui SDL " + FOUNDATIONS,
@@ -90,8 +92,12 @@ def may_use(row, target):
     while "/" in folder:
         folder = folder.rpartition("/")[0]
         if folder in allowed:
-            # A subfolder with a row of its own (editor/screen under editor) must be listed itself.
-            return row_of(target) == folder
+            # A subfolder with a row of its own (editor/screen under editor) must be
+            # listed itself; a file with a row of its own belongs to its folder.
+            owner = row_of(target)
+            if owner and SOURCE.match(owner):
+                owner = owner.rpartition("/")[0]
+            return owner == folder
     return False
 
 

@@ -1,5 +1,7 @@
 #include "menu/log_text.h"
 
+#include "base/utf8.h"
+
 namespace korvix {
 
 namespace {
@@ -29,7 +31,7 @@ size_t valid_sequence(std::string_view text) {
   }
   if (text.size() < 2 || byte(1) < low || byte(1) > high) return 0;
   for (size_t i = 2; i < length; ++i)
-    if (text.size() <= i || byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+    if (text.size() <= i || !is_utf8_continuation(byte(i))) return 0;
   return length;
 }
 
@@ -44,7 +46,7 @@ size_t invalid_part(std::string_view text) {
     // A longer prefix of a valid sequence would be one too.
     std::string_view probe = text.substr(0, length + 1);
     unsigned char next = static_cast<unsigned char>(probe.back());
-    if (next < 0x80 || next > 0xBF) break;
+    if (!is_utf8_continuation(next)) break;
     if (length == 1) {
       if ((first == 0xE0 && next < 0xA0) || (first == 0xED && next > 0x9F) || (first == 0xF0 && next < 0x90) ||
           (first == 0xF4 && next > 0x8F))

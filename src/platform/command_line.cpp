@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/utf8.h"
+
 namespace korvix {
 
 namespace {
@@ -26,7 +28,7 @@ size_t decode_utf8(const std::string& text, size_t at, uint32_t& code_point) {
   }
   code_point = lead & (0x7F >> length);
   for (size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+    if (!is_utf8_continuation(byte(at + i))) return 0;
     code_point = (code_point << 6) | (byte(at + i) & 0x3F);
   }
   static constexpr uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};

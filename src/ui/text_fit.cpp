@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/utf8.h"
+
 namespace korvix {
 
 namespace {
@@ -9,8 +11,6 @@ namespace {
 constexpr std::string_view ellipsis = "...";
 // The first search step, in bytes: most cut points lie a few steps beyond it.
 constexpr size_t first_step = 32;
-
-bool is_continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
 // The byte lengths of a text's prefixes (or suffixes) that never split a UTF-8
 // character, with the steps between them.
@@ -20,7 +20,7 @@ class CharBoundaries {
 
   bool valid(size_t length) const {
     if (length == 0 || length >= text_.size()) return true;
-    return !is_continuation(text_[from_end_ ? text_.size() - length : length]);
+    return !is_utf8_continuation(text_[from_end_ ? text_.size() - length : length]);
   }
   size_t at_or_below(size_t length) const {
     while (!valid(length)) --length;

@@ -6,10 +6,10 @@ import glob
 import json
 import os
 import shutil
-import struct
 import sys
 
-from launcher_harness import LauncherTestCase, Screenshot, file_lines
+from launcher_harness import LauncherTestCase, file_lines
+from pixels import SUCCESS, TEXT_CORE, WARNING, Screenshot
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "fixtures"))
@@ -29,10 +29,6 @@ UPSCALE = ["down"] * 2 + ["accept", "accept"]
 # On the subtitles page "Make subtitles" is third from the end: up wraps to it.
 MAKE_SUBTITLES = ["down"] * 3 + ["accept"] + ["up"] * 3 + ["accept", "accept"]
 
-SUCCESS = (120, 230, 140)
-WARNING = (255, 110, 90)
-
-
 def actions(*parts):
     return ",".join(a for part in parts for a in part)
 
@@ -46,24 +42,9 @@ def process_gone(pid):
         return True
 
 
-def has_colour(path, colour, tolerance=12):
-    """True when some pixel of a 24- or 32-bit BMP is within `tolerance` of `colour`."""
-    with open(path, "rb") as f:
-        data = f.read()
-    offset = struct.unpack("<I", data[10:14])[0]
-    width, height = struct.unpack("<ii", data[18:26])
-    step = struct.unpack("<H", data[28:30])[0] // 8
-    row_size = (width * step + 3) & ~3
-    r, g, b = colour
-    for row in range(abs(height)):
-        start = offset + row * row_size
-        pixels = data[start:start + width * step]
-        for x in range(0, len(pixels), step):
-            # Both BMP layouts the screenshot hook writes keep blue, green, red in the low bytes.
-            if (abs(pixels[x] - b) <= tolerance and abs(pixels[x + 1] - g) <= tolerance
-                    and abs(pixels[x + 2] - r) <= tolerance):
-                return True
-    return False
+def has_colour(path, colour):
+    """Whether the screenshot shows the status text's colour anywhere."""
+    return Screenshot(path).has_colour(colour, TEXT_CORE)
 
 
 def update_row_value(shot):

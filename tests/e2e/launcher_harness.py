@@ -8,7 +8,6 @@ the install folder.
 import glob
 import os
 import shutil
-import struct
 import subprocess
 import tempfile
 import unittest
@@ -42,119 +41,6 @@ class LauncherRun:
         self.stdout = stdout
         self.stderr = stderr
         self.screenshot = screenshot
-
-
-def bmp_size(path):
-    """(width, height) of a BMP file, from its header."""
-    with open(path, "rb") as f:
-        header = f.read(26)
-    if header[:2] != b"BM":
-        raise AssertionError(f"{path} is no BMP file")
-    width, height = struct.unpack("<ii", header[18:26])
-    return width, abs(height)
-
-
-def bmp_pixel(path, x, y):
-    """(r, g, b) of one pixel of a 24- or 32-bit BMP, y counted from the top."""
-    with open(path, "rb") as f:
-        data = f.read()
-    offset = struct.unpack("<I", data[10:14])[0]
-    width, height = struct.unpack("<ii", data[18:26])
-    bits = struct.unpack("<H", data[28:30])[0]
-    masks = struct.unpack("<III", data[54:66]) if bits == 32 and len(data) > 66 else None
-    step = bits // 8
-    row_size = (width * step + 3) & ~3
-    row = y if height < 0 else abs(height) - 1 - y
-    start = offset + row * row_size + x * step
-    if bits == 32 and masks and masks != (0, 0, 0):
-        value = struct.unpack("<I", data[start:start + 4])[0]
-        def channel(mask):
-            shift = (mask & -mask).bit_length() - 1
-            return (value & mask) >> shift
-        return channel(masks[0]), channel(masks[1]), channel(masks[2])
-    b, g, r = data[start], data[start + 1], data[start + 2]
-    return r, g, b
-
-
-class Screenshot:
-    """A 24- or 32-bit BMP (the launcher's screenshots) read once: many pixels are looked at."""
-
-    def __init__(self, path):
-        with open(path, "rb") as f:
-            self.data = f.read()
-        data = self.data
-        self.offset = struct.unpack("<I", data[10:14])[0]
-        self.width, height = struct.unpack("<ii", data[18:26])
-        self.top_down = height < 0
-        self.height = abs(height)
-        self.step = struct.unpack("<H", data[28:30])[0] // 8
-        masks = struct.unpack("<III", data[54:66]) if self.step == 4 and len(data) > 66 else None
-        self.shifts = None
-        if masks and masks != (0, 0, 0):
-            self.shifts = [(mask, (mask & -mask).bit_length() - 1) for mask in masks]
-        self.row_size = (self.width * self.step + 3) & ~3
-
-    def pixel(self, x, y):
-        """(r, g, b), y counted from the top."""
-        row = y if self.top_down else self.height - 1 - y
-        start = self.offset + row * self.row_size + x * self.step
-        if self.shifts:
-            value = struct.unpack_from("<I", self.data, start)[0]
-            return tuple((value & mask) >> shift for mask, shift in self.shifts)
-        return self.data[start + 2], self.data[start + 1], self.data[start]
-
-    def count(self, test, left, top, right, bottom):
-        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.pixel(x, y)))
-
-    def brightest(self, x, y):
-        return max(sum(self.pixel(x + dx, y + dy)) for dx in (-1, 0, 1) for dy in (-1, 0, 1))
-
-    def text_lines(self, left, top, right, bottom):
-        """The lines of text in a rectangle over the menu's dark background, top
-        down: (top, bottom, colour) with colour "white", "dim", "accent",
-        "warning", "success" or "other", from the line's brightest pixel."""
-        lines = []
-        for y in range(top, bottom):
-            row = [self.pixel(x, y) for x in range(left, right)]
-            ink = max(row, key=lambda p: max(p))
-            if max(ink) < 100:
-                continue
-            if lines and lines[-1][1] == y:
-                first, _, best = lines[-1]
-                lines[-1] = (first, y + 1, max(best, ink, key=sum))
-            else:
-                lines.append((y, y + 1, ink))
-        return [(first, end, colour_name(ink)) for first, end, ink in lines]
-
-
-def colour_name(rgb):
-    """The menu colour a text's brightest pixel shows."""
-    r, g, b = rgb
-    if min(rgb) > 215:
-        return "white"
-    if r > 215 and 170 < g < 230 and b < 80:
-        return "accent"
-    if r > 215 and 80 < g < 140 and 60 < b < 120:
-        return "warning"
-    if g > 200 and r < 160 and b < 170:
-        return "success"
-    if 110 < min(rgb) and max(rgb) < 190 and max(rgb) - min(rgb) < 45:
-        return "dim"
-    return "other"
-
-
-ACCENT = (255, 204, 0)
-WARNING = (255, 110, 90)
-
-
-def region_has_colour(path, colour, left, top, right, bottom, tolerance=40):
-    """Whether any pixel of the rectangle is within `tolerance` of `colour`."""
-    for y in range(top, bottom):
-        for x in range(left, right):
-            pixel = bmp_pixel(path, x, y)
-            if all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3)):
-                return True
-    return False
 
 
 def file_lines(path):

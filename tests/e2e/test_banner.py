@@ -1,7 +1,8 @@
 """The animated title banner at the top of the main menu."""
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, bmp_size, settled_ms
+from launcher_harness import LauncherTestCase, settled_ms
+from pixels import Screenshot, banner_gold, bmp_size
 
 # The start window is 1280 by 760: menu scale s = 760 / 720.
 SCALE = 760 / 720
@@ -15,11 +16,6 @@ def on_screen(x, y):
     """Where a point of the 1482 by 682 picture lands in the window."""
     return (round(BANNER_LEFT + (x - 37) * BANNER_WIDTH / 1420),
             round(BANNER_TOP + (y - 31) * BANNER_HEIGHT / 634))
-
-
-def is_gold(rgb):
-    r, g, b = rgb
-    return r > 200 and 120 < g < 235 and b < 110
 
 
 def is_pale(rgb):
@@ -48,7 +44,7 @@ class BannerTest(LauncherTestCase):
         title_area = (TITLE_BOX[2] - TITLE_BOX[0]) * (TITLE_BOX[3] - TITLE_BOX[1])
         for shot in (early, late):
             # Gold letters where the picture has "KORVIX", not the title text.
-            self.assertGreater(shot.count(is_gold, *TITLE_BOX), title_area // 10)
+            self.assertGreater(shot.count(banner_gold, *TITLE_BOX), title_area // 10)
             # The picture is transparent around its letters: the menu's blue shows.
             r, g, b = shot.pixel(BANNER_LEFT + 3, BANNER_TOP + 3)
             self.assertLess(r, 20)

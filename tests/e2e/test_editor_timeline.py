@@ -6,7 +6,8 @@ second run without the maker still draws the waveform, from the cache."""
 import os
 import unittest
 
-from launcher_harness import EditorTestCase, Screenshot
+from launcher_harness import EditorTestCase
+from pixels import BLENDED, BOX_WITH_EDGES, PREVIEW_TEXT, SCALED_PICTURE, Screenshot, near
 
 # Six seconds of sound and sixty pictures of 320 x 180 at ten a second.
 SOURCE = "movies/intro ms=6000 fps=10 frames=60 width=320 height=180"
@@ -16,10 +17,6 @@ SEEK = "2000,1,4000"
 WAVE = (87, 135, 206)       # light blue at 78 % over the waveform band
 PICTURE = (180, 60, 110)    # the stand-in's picture 20, under the playhead
 YELLOW = (250, 232, 74)     # speaker 2
-
-
-def near(pixel, colour, tolerance=12):
-    return all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3))
 
 
 def accent(pixel):
@@ -58,7 +55,7 @@ class EditorTimelineTest(EditorTestCase):
         self.assertEqual(len(self.maker_runs()), 2, "the sound and the pictures were fetched")
 
         # The waveform: a band of light blue columns, most of the timeline wide.
-        wave = bounds(shot, lambda p: near(p, WAVE))
+        wave = bounds(shot, lambda p: near(p, WAVE, BLENDED))
         self.assertIsNotNone(wave, "no waveform")
         wave_left, wave_top, wave_right, wave_bottom, wave_count = wave
         self.assertGreater(wave_right - wave_left, 500)
@@ -73,17 +70,18 @@ class EditorTimelineTest(EditorTestCase):
 
         # The picked line's box (speaker 2, yellow at 150 over the dark blue),
         # from 1.5 s to 3.3 s of a view starting at 0.8 s: around the playhead.
-        box = bounds(shot, lambda p: near(p, (152, 144, 62), 20), wave_left, wave_top - 60, wave_right, wave_top)
+        box = bounds(shot, lambda p: near(p, (152, 144, 62), BOX_WITH_EDGES),
+                     wave_left, wave_top - 60, wave_right, wave_top)
         self.assertIsNotNone(box, "no box for the picked line")
         self.assertLess(box[0], column)
         self.assertGreater(box[2], column)
 
         # The preview under it: the movie's picture 20, and yellow subtitle
         # letters over it ("Bo: It won't hold.").
-        picture = bounds(shot, lambda p: near(p, PICTURE, 8), 0, wave_bottom)
+        picture = bounds(shot, lambda p: near(p, PICTURE, SCALED_PICTURE), 0, wave_bottom)
         self.assertIsNotNone(picture, "no movie picture")
         self.assertGreater(picture[4], 20000)
-        letters = bounds(shot, lambda p: near(p, YELLOW, 30), picture[0], picture[1], picture[2], picture[3])
+        letters = bounds(shot, lambda p: near(p, YELLOW, PREVIEW_TEXT), *picture[:4])
         self.assertIsNotNone(letters, "no subtitle over the picture")
         self.assertGreater(letters[1], (picture[1] + picture[3]) / 2, "the subtitle sits in the lower half")
 
@@ -91,7 +89,7 @@ class EditorTimelineTest(EditorTestCase):
         os.remove(self.maker)
         again = self.launch()
         self.assertEqual(len(self.maker_runs()), 2)
-        cached = bounds(again, lambda p: near(p, WAVE))
+        cached = bounds(again, lambda p: near(p, WAVE, BLENDED))
         self.assertIsNotNone(cached)
         self.assertGreater(cached[4], 0.9 * wave_count)
 

@@ -6,7 +6,8 @@ right of the line numbers; the status line is at y 694."""
 import os
 
 from install_harness import BUILD, InstallTestBase
-from launcher_harness import TIME_SCALE, Screenshot
+from launcher_harness import TIME_SCALE
+from pixels import Screenshot
 
 TEXT_LEFT, TEXT_RIGHT, TEXT_TOP, TEXT_BOTTOM = 240, 1080, 149, 674
 STATUS_TOP, STATUS_BOTTOM = 690, 712

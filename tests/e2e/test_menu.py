@@ -2,7 +2,8 @@
 import os
 import unittest
 
-from launcher_harness import ACCENT, LauncherTestCase, bmp_size, make_install, region_has_colour
+from launcher_harness import LauncherTestCase, make_install
+from pixels import ACCENT, TEXT_EDGE, Screenshot, bmp_size
 
 
 def make_sparse_file(path, size):
@@ -39,12 +40,13 @@ class NotInstalledMenuTest(LauncherTestCase):
         # Nine rows from y 224, 37 high, end at 557; the status area starts 1.2 margins below.
         status_top = 585
         before = self.run_launcher()
-        self.assertFalse(region_has_colour(before.screenshot, ACCENT, 186, status_top, 900, status_top + 22),
+        status = (186, status_top, 900, status_top + 22)
+        self.assertFalse(Screenshot(before.screenshot).has_colour(ACCENT, TEXT_EDGE, *status),
                          "without a message the status area starts with dim help text")
         run = self.run_launcher(KORVIX_LAUNCHER_ACTIONS="accept")
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertEqual(bmp_size(run.screenshot), (1280, 760))
-        self.assertTrue(region_has_colour(run.screenshot, ACCENT, 186, status_top, 900, status_top + 22),
+        self.assertTrue(Screenshot(run.screenshot).has_colour(ACCENT, TEXT_EDGE, *status),
                         "the dialog's failure is shown as the status message")
 
 

@@ -5,7 +5,8 @@ import shutil
 import stat
 import unittest
 
-from launcher_harness import BINARY, LauncherTestCase, bmp_pixel, bmp_size
+from launcher_harness import BINARY, LauncherTestCase
+from pixels import ACCENT, TEXT_EDGE, Screenshot, bmp_size, near
 
 # Rows of the installed main menu: Play first, Desktop shortcut ninth.
 PLAY = "accept"
@@ -26,8 +27,6 @@ printf ico > "$2/korvix-icon.ico"
 printf png > "$2/korvix-icon.png"
 """
 
-ACCENT = (255, 204, 0)
-
 
 def write_file(path, data, executable=False):
     os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -40,13 +39,9 @@ def write_file(path, data, executable=False):
 def status_line_accent_pixels(path):
     """Pixels of the accent colour on the first status line, just under the rows
     of the installed menu: the message, when there is one."""
-    width, _ = bmp_size(path)
-    count = 0
-    for y in range(612, 642, 2):
-        for x in range(0, width, 2):
-            if all(abs(a - b) <= 40 for a, b in zip(bmp_pixel(path, x, y), ACCENT)):
-                count += 1
-    return count
+    shot = Screenshot(path)
+    return sum(1 for y in range(612, 642, 2) for x in range(0, shot.width, 2)
+               if near(shot.pixel(x, y), ACCENT, TEXT_EDGE))
 
 
 class PlayTest(LauncherTestCase):

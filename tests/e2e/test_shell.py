@@ -3,7 +3,8 @@ import os
 import time
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, bmp_pixel, bmp_size, settled_ms
+from launcher_harness import LauncherTestCase, settled_ms
+from pixels import Screenshot, banner_gold, bmp_size, menu_top_background
 
 
 class ShellTest(LauncherTestCase):
@@ -12,11 +13,10 @@ class ShellTest(LauncherTestCase):
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertEqual(bmp_size(run.screenshot), (1280, 760))
         # The background gradient: deep blue at the top, lighter towards the bottom.
-        top = bmp_pixel(run.screenshot, 5, 5)
-        bottom = bmp_pixel(run.screenshot, 5, 750)
+        shot = Screenshot(run.screenshot)
+        top, bottom = shot.pixel(5, 5), shot.pixel(5, 750)
         self.assertLess(top[2], bottom[2])
-        self.assertLessEqual(abs(top[0] - 6), 2)
-        self.assertLessEqual(abs(top[2] - 26), 3)
+        self.assertTrue(menu_top_background(top), top)
 
     def test_screenshot_waits_for_its_time(self):
         started = time.monotonic()
@@ -50,7 +50,7 @@ class ShellTest(LauncherTestCase):
         self.assertEqual(label(2), ["accent"], "Install to")
         self.assertEqual(label(3), ["white"], "Graphics")
         # The banner's gold letters, and the hint line at the bottom.
-        gold = shot.count(lambda p: p[0] > 200 and 120 < p[1] < 235 and p[2] < 110, 186, 46, 493, 183)
+        gold = shot.count(banner_gold, 186, 46, 493, 183)
         self.assertGreater(gold, 2000)
         self.assertTrue(shot.text_lines(186, 725, 600, 745), "the hint line")
 

@@ -5,7 +5,8 @@ import os
 import sys
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, bmp_size, make_install, settled_ms
+from launcher_harness import LauncherTestCase, make_install, settled_ms
+from pixels import Screenshot, bmp_size
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fake_github"))
 from fake_github import FakeGitHub  # noqa: E402

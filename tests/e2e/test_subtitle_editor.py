@@ -4,7 +4,8 @@ drawn at both scales; opening never writes to the subtitles folder."""
 import os
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, make_install
+from launcher_harness import LauncherTestCase, make_install
+from pixels import ROUNDING, THIN_LINE, Screenshot, accent_like, near
 
 EDITOR_BACKGROUND = (10, 16, 38)
 PANEL_EDGE = (170, 140, 20)
@@ -24,17 +25,9 @@ SUBTITLES = (
 )
 
 
-def close(pixel, colour, tolerance=4):
-    return all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3))
-
-
-def accent(pixel):
-    return pixel[0] >= 200 and pixel[1] >= 160 and pixel[2] <= 90
-
-
 def accent_box(image, left, top, right, bottom):
     """(left, top, right, bottom) of the accent-coloured pixels in the rectangle, or None."""
-    found = [(x, y) for y in range(top, bottom) for x in range(left, right) if accent(image.pixel(x, y))]
+    found = [(x, y) for y in range(top, bottom) for x in range(left, right) if accent_like(image.pixel(x, y))]
     if not found:
         return None
     xs, ys = zip(*found)
@@ -45,7 +38,7 @@ def accent_bars(image, left, right, shortest):
     """(top, bottom) of each run of rows from y 60 down with accent in the columns, at least `shortest` tall."""
     found = []
     for y in range(60, image.height):
-        if any(accent(image.pixel(x, y)) for x in range(left, right)):
+        if any(accent_like(image.pixel(x, y)) for x in range(left, right)):
             if found and found[-1][1] == y - 1:
                 found[-1][1] = y
             else:
@@ -55,13 +48,13 @@ def accent_bars(image, left, right, shortest):
 
 def is_editor(image):
     """The editor: its flat background under the short clip list and in the bottom corner, the title in accent."""
-    flat = all(close(image.pixel(x, y), EDITOR_BACKGROUND) for x, y in ((5, 300), (200, 600), (1270, 750)))
+    flat = all(near(image.pixel(x, y), EDITOR_BACKGROUND, ROUNDING) for x, y in ((5, 300), (200, 600), (1270, 750)))
     return flat and accent_box(image, 0, 0, 300, 60) is not None
 
 
 def first_status_line(image):
     """The accent box of the first status line under the menu's panel, or None."""
-    panel_bottom = next(y for y in range(759, 150, -1) if close(image.pixel(640, y), PANEL_EDGE, 60))
+    panel_bottom = next(y for y in range(759, 150, -1) if near(image.pixel(640, y), PANEL_EDGE, THIN_LINE))
     return accent_box(image, 170, panel_bottom + 4, 1110, min(panel_bottom + 40, 720))
 
 

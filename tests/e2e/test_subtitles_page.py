@@ -3,7 +3,8 @@ row's value and the summary in the status area."""
 import os
 import unittest
 
-from launcher_harness import LauncherTestCase, Screenshot, make_install
+from launcher_harness import LauncherTestCase, make_install
+from pixels import BLENDED, THIN_LINE, Screenshot, accent_like, near
 
 # Main: Play, Graphics settings, Upscale textures, Subtitles; on the page nine
 # settings, then Make subtitles, Edit subtitles, Back. The selection ends on
@@ -27,16 +28,8 @@ def subtitle_file(lines, sounds, movies, corrected):
     return "".join(line + "\n" for clip in clips for line in clip).join([text, ""])
 
 
-def close(pixel, colour, tolerance=12):
-    return all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3))
-
-
 def white(pixel):
     return min(pixel) >= 200
-
-
-def accent(pixel):
-    return pixel[0] >= 200 and pixel[1] >= 160 and pixel[2] <= 90
 
 
 def lit(pixel):
@@ -48,7 +41,7 @@ class Page:
 
     def __init__(self, shot):
         self.image = Screenshot(shot)
-        in_band = [close(self.image.pixel(182, y), SELECTION) for y in range(760)]
+        in_band = [near(self.image.pixel(182, y), SELECTION, BLENDED) for y in range(760)]
         if True not in in_band:
             raise AssertionError("no selected row found")
         self.top = in_band.index(True)
@@ -71,12 +64,12 @@ class Page:
     def status_colours(self):
         """The colour kinds of the first status line below the panel, if any is drawn."""
         panel_bottom = next(y for y in range(self.bottom, 760)
-                            if close(self.image.pixel(640, y), (170, 140, 20), 60))
+                            if near(self.image.pixel(640, y), (170, 140, 20), THIN_LINE))
         for y in range(panel_bottom + 4, 760 - 36):
             row = [self.image.pixel(x, y) for x in range(186, 1090, 2)]
             if any(lit(p) for p in row):
                 lines = [self.image.pixel(x, yy) for x in range(186, 1090, 2) for yy in range(y, y + 12)]
-                return {"white": any(white(p) for p in lines), "accent": any(accent(p) for p in lines)}
+                return {"white": any(white(p) for p in lines), "accent": any(accent_like(p) for p in lines)}
         return None
 
 

@@ -5,7 +5,8 @@ import sys
 import time
 import unittest
 
-from launcher_harness import ACCENT, WARNING, LauncherTestCase, region_has_colour, settled_ms
+from launcher_harness import LauncherTestCase, settled_ms
+from pixels import ACCENT, TEXT_EDGE, WARNING, Screenshot
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fake_github"))
 from fake_github import FakeGitHub  # noqa: E402
@@ -51,9 +52,10 @@ class UpdateChecksTest(LauncherTestCase):
         def value_of_row(index):
             top = int(224 + index * 36.94) + 6
             return (531, top, 760, top + 24)
-        self.assertTrue(region_has_colour(run.screenshot, ACCENT, *value_of_row(1)), "launcher release offered")
-        self.assertTrue(region_has_colour(run.screenshot, ACCENT, *value_of_row(6)), "3 new changes, in accent")
-        self.assertFalse(region_has_colour(run.screenshot, WARNING, *value_of_row(6)), "no failure shown")
+        shot = Screenshot(run.screenshot)
+        self.assertTrue(shot.has_colour(ACCENT, TEXT_EDGE, *value_of_row(1)), "launcher release offered")
+        self.assertTrue(shot.has_colour(ACCENT, TEXT_EDGE, *value_of_row(6)), "3 new changes, in accent")
+        self.assertFalse(shot.has_colour(WARNING, TEXT_EDGE, *value_of_row(6)), "no failure shown")
 
     def test_an_unknown_repository_shows_the_reason(self):
         config = os.path.join(self.appdata, "KorvixVelarine")
@@ -64,7 +66,8 @@ class UpdateChecksTest(LauncherTestCase):
         self.assertEqual(run.returncode, 0, run.stderr)
         # No release for that repository: the row isn't offered, so "Update" is the sixth row.
         top = int(224 + 5 * 36.94) + 6
-        self.assertTrue(region_has_colour(run.screenshot, WARNING, 531, top, 760, top + 24), "couldn't check")
+        self.assertTrue(Screenshot(run.screenshot).has_colour(WARNING, TEXT_EDGE, 531, top, 760, top + 24),
+                        "couldn't check")
 
     def test_quitting_while_checks_run_ends_their_curl(self):
         # A curl that hangs: it notes its process and sleeps far beyond the run.

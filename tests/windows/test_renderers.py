@@ -9,12 +9,12 @@ of the GUI program's parent."""
 import os
 import re
 import shutil
-import struct
 import tempfile
 import unittest
 
 import test_gui_smoke as wine
 import test_shortcut
+from pixels import SCALED_PICTURE, Screenshot, near
 
 # The banner has played out (about 9 s from its first frame, which Wine may
 # take seconds to show), and the editor's sound and pictures are in.
@@ -45,19 +45,9 @@ WITHOUT_D3D11 = "korvix-launcher-without-d3d11.exe"
 
 
 def rgb_planes(path):
-    """(width, height, [reds, greens, blues]) of a 24- or 32-bit BMP, rows top down."""
-    with open(path, "rb") as f:
-        data = f.read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height = struct.unpack_from("<ii", data, 18)
-    step = struct.unpack_from("<H", data, 28)[0] // 8
-    order = [2, 1, 0]
-    if step == 4 and len(data) > 66 and struct.unpack_from("<III", data, 54) != (0, 0, 0):
-        order = [((mask & -mask).bit_length() - 1) // 8 for mask in struct.unpack_from("<III", data, 54)]
-    row_size = (width * step + 3) & ~3
-    rows = range(abs(height)) if height < 0 else range(abs(height) - 1, -1, -1)
-    pixels = b"".join(data[offset + row * row_size:offset + row * row_size + width * step] for row in rows)
-    return width, abs(height), [pixels[channel::step] for channel in order]
+    """(width, height, [reds, greens, blues]) of a screenshot, rows top down."""
+    shot = Screenshot(path)
+    return shot.width, shot.height, shot.planes()
 
 
 def difference(reference, shot, tolerance, reach):
@@ -147,8 +137,7 @@ class WineRendererTest(unittest.TestCase):
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
         if scene == "editor":
             _, _, planes = rgb_planes(shot)
-            pink = sum(1 for i in range(len(planes[0]))
-                       if all(abs(planes[c][i] - PICTURE[c]) <= 8 for c in range(3)))
+            pink = sum(1 for pixel in zip(*planes) if near(pixel, PICTURE, SCALED_PICTURE))
             self.assertGreater(pink, 20000, "no movie picture in the editor after %s ms" % SCREENSHOT_MS)
         return renderer, shot
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/utf8.h"
+
 namespace korvix {
 
 namespace {
-
-bool continuation_byte(uint8_t c) { return (c & 0xC0) == 0x80; }
 
 // Letters, digits and every byte of a multi-byte character make up words.
 bool word_byte(uint8_t c) {
@@ -51,8 +51,8 @@ TextFinder::TextFinder(std::string_view search, FindOptions options) : needle_(s
 
 bool TextFinder::fits_at(std::string_view text, size_t at) const {
   const size_t end = at + needle_.size();
-  if (continuation_byte(byte_at(text, at))) return false;
-  if (end < text.size() && continuation_byte(byte_at(text, end))) return false;
+  if (is_utf8_continuation(byte_at(text, at))) return false;
+  if (end < text.size() && is_utf8_continuation(byte_at(text, end))) return false;
   if (!options_.whole_words) return true;
   return (at == 0 || !word_byte(byte_at(text, at - 1))) && (end == text.size() || !word_byte(byte_at(text, end)));
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/utf8.h"
+
 namespace korvix {
 
 std::string one_line(std::string_view text) {
@@ -21,8 +23,8 @@ std::string name_text(std::string_view text) {
 std::string_view utf8_prefix(std::string_view text, size_t max_bytes) {
   if (text.size() <= max_bytes) return text;
   size_t end = max_bytes;
-  // Step back over continuation bytes (10xxxxxx) to the start of the cut character.
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  // Step back over continuation bytes to the start of the cut character.
+  while (end > 0 && is_utf8_continuation(text[end])) --end;
   return text.substr(0, end);
 }
 

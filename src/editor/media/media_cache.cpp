@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "base/fnv1a.h"
 #include "install/tool_flow.h"
 #include "platform/paths.h"
 #include "editor/document/typed_text.h"
@@ -19,14 +20,7 @@ constexpr size_t quoted_output_bytes = 200;
 
 }  // namespace
 
-uint64_t media_key(std::string_view source) {
-  uint64_t hash = 0xcbf29ce484222325ull;
-  for (char c : source) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 0x100000001b3ull;
-  }
-  return hash;
-}
+uint64_t media_key(std::string_view source) { return fnv1a(source); }
 
 std::string media_key_text(uint64_t key) {
   char text[17];

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/fnv1a.h"
 #include "editor/document/editor_document.h"
 
 namespace korvix {
@@ -12,15 +13,10 @@ namespace {
 // closed or given a clip shows here. Changes that keep the shape (a clip moved
 // within its group, a rename) invalidate the cache where they are made.
 uint64_t groups_shape(const ClipGroups& groups) {
-  uint64_t hash = 1469598103934665603ull;
-  auto mix = [&hash](uint64_t value) { hash = (hash ^ value) * 1099511628211ull; };
-  mix(groups.groups.size());
-  mix(groups.ungrouped_open ? 1 : 0);
-  for (const ClipGroup& group : groups.groups) {
-    mix(group.sources.size());
-    mix(group.open ? 1 : 0);
-  }
-  return hash;
+  Fnv1a hash;
+  hash.add(groups.groups.size()).add(groups.ungrouped_open ? 1u : 0u);
+  for (const ClipGroup& group : groups.groups) hash.add(group.sources.size()).add(group.open ? 1u : 0u);
+  return hash.value();
 }
 
 }  // namespace

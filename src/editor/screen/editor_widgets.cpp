@@ -10,6 +10,7 @@
 #include "editor/screen/editor_style.h"
 #include "editor/document/soft_wrap.h"
 #include "editor/document/typed_text.h"
+#include "editor/timeline/draw_text.h"
 
 namespace korvix {
 
@@ -42,9 +43,8 @@ std::string field_buffer(const char* label, const std::string& text, size_t max_
   return buffer;
 }
 
-float text_width(std::string_view text) {
-  return ImGui::GetFont()->CalcTextSizeA(ImGui::GetFontSize(), FLT_MAX, 0.0f, text.data(), text.data() + text.size()).x;
-}
+// The width of a field's text, in the field's font.
+float field_text_width(std::string_view text) { return text_width(text, ImGui::GetFontSize()); }
 
 struct WrapWidth {
   float width;
@@ -55,7 +55,7 @@ int rewrap(ImGuiInputTextCallbackData* data) {
   const WrapWidth& wrap = *static_cast<const WrapWidth*>(data->UserData);
   std::string_view text(data->Buf, static_cast<size_t>(data->BufTextLen));
   std::string wrapped(text);
-  apply_soft_breaks(wrapped, soft_breaks(text, wrap.width, text_width));
+  apply_soft_breaks(wrapped, soft_breaks(text, wrap.width, field_text_width));
   if (wrapped != text) {
     std::memcpy(data->Buf, wrapped.data(), wrapped.size());
     data->BufDirty = true;
@@ -130,14 +130,14 @@ bool input_string(const char* label, std::string& text, size_t max_typed, ImGuiI
 }
 
 float words_field_height(const std::string& text, float width) {
-  size_t rows = soft_breaks(text, inner_width(width), text_width).size() + 1;
+  size_t rows = soft_breaks(text, inner_width(width), field_text_width).size() + 1;
   return static_cast<float>(rows) * ImGui::GetTextLineHeight() + 2.0f * ImGui::GetStyle().FramePadding.y + 1.0f;
 }
 
 bool input_words(const char* label, std::string& text, size_t max_typed, float width) {
   WrapWidth wrap{inner_width(width)};
   std::string buffer = field_buffer(label, text, max_typed);
-  apply_soft_breaks(buffer, soft_breaks(text, wrap.width, text_width));
+  apply_soft_breaks(buffer, soft_breaks(text, wrap.width, field_text_width));
   ImGuiInputTextFlags flags = ImGuiInputTextFlags_CtrlEnterForNewLine | ImGuiInputTextFlags_CallbackAlways;
   WordsClipboard clipboard;
   bool edited = ImGui::InputTextMultiline(label, buffer.data(), buffer.size(),
@@ -152,7 +152,7 @@ bool input_words(const char* label, std::string& text, size_t max_typed, float w
 void mark_text_range(const std::string& text, size_t start, size_t end, bool wrapped, ImU32 fill, ImU32 ink) {
   const float row_height = ImGui::GetTextLineHeight();
   std::vector<size_t> breaks;
-  if (wrapped) breaks = soft_breaks(text, inner_width(ImGui::GetItemRectSize().x), text_width);
+  if (wrapped) breaks = soft_breaks(text, inner_width(ImGui::GetItemRectSize().x), field_text_width);
   const FieldCanvas canvas = last_field_canvas();
   ImDrawList* draw = canvas.draw;
   draw->PushClipRect(canvas.clip.Min, canvas.clip.Max);
@@ -164,9 +164,9 @@ void mark_text_range(const std::string& text, size_t start, size_t end, bool wra
     size_t to = std::min(end, row_end);
     if (from < to) {
       std::string_view marked = all.substr(from, to - from);
-      float x = canvas.text_origin.x + text_width(all.substr(row_start, from - row_start));
+      float x = canvas.text_origin.x + field_text_width(all.substr(row_start, from - row_start));
       float y = canvas.text_origin.y + static_cast<float>(row) * row_height;
-      draw->AddRectFilled(ImVec2(x - 1, y), ImVec2(x + text_width(marked) + 1, y + row_height), fill, 2.0f);
+      draw->AddRectFilled(ImVec2(x - 1, y), ImVec2(x + field_text_width(marked) + 1, y + row_height), fill, 2.0f);
       draw->AddText(ImVec2(x, y), ink, marked.data(), marked.data() + marked.size());
     }
     row_start = row_end + 1;

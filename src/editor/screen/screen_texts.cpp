@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/utf8.h"
 #include "editor/media/decoded_sound.h"
 
 namespace korvix {
@@ -11,8 +12,6 @@ namespace {
 
 constexpr size_t source_shown_whole = 60;
 constexpr size_t source_tail_bytes = 57;
-
-bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // The code point starting at `text[i]` and its length; a broken sequence counts
 // as one byte of its own.
@@ -23,7 +22,7 @@ std::pair<uint32_t, size_t> code_point_at(std::string_view text, size_t i) {
   uint32_t value = length == 1 ? lead : lead & (0x7F >> length);
   for (size_t k = 1; k < length; ++k) {
     unsigned char c = static_cast<unsigned char>(text[i + k]);
-    if (!is_continuation(c)) return {lead, 1};
+    if (!is_utf8_continuation(c)) return {lead, 1};
     value = (value << 6) | (c & 0x3F);
   }
   return {value, length};
@@ -83,7 +82,7 @@ std::string transport_time(double playhead_ms, const SubtitleClip& clip, const D
 std::string short_source(std::string_view source) {
   if (source.size() <= source_shown_whole) return std::string(source);
   size_t start = source.size() - source_tail_bytes;
-  while (start < source.size() && is_continuation(static_cast<unsigned char>(source[start]))) ++start;
+  while (start < source.size() && is_utf8_continuation(source[start])) ++start;
   return "..." + std::string(source.substr(start));
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/utf8.h"
 #include "platform/paths.h"
 #include "editor/screen/editor_frame.h"
 #include "editor/screen/editor_widgets.h"
@@ -49,7 +50,7 @@ void draw_path(const std::string& path, float width) {
   // Drop whole characters from the front until the rest fits after "...".
   while (begin < end && dots + ImGui::CalcTextSize(begin, end).x > width) {
     ++begin;
-    while (begin < end && (static_cast<unsigned char>(*begin) & 0xC0) == 0x80) ++begin;
+    while (begin < end && is_utf8_continuation(*begin)) ++begin;
   }
   draw->AddText(ImVec2(at.x, text_y), editor_colors::dim, "...");
   draw->AddText(ImVec2(at.x + dots, text_y), editor_colors::dim, begin, end);

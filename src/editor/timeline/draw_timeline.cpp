@@ -3,7 +3,6 @@
 #include <imgui.h>
 
 #include <algorithm>
-#include <cfloat>
 #include <cstdint>
 #include <optional>
 
@@ -12,6 +11,7 @@
 #include "editor/media/editor_media.h"
 #include "editor/preview/game_look.h"
 #include "editor/preview/preview_layout.h"
+#include "editor/timeline/draw_text.h"
 #include "editor/timeline/timeline_layout.h"
 
 namespace korvix {
@@ -39,12 +39,6 @@ ImVec2 bottom_right(const Box& b) { return at(b.x1, b.y1); }
 
 void text_at(ImDrawList* list, double size, double x, double y, ImU32 colour, const std::string& text) {
   list->AddText(ImGui::GetFont(), static_cast<float>(size), at(x, y), colour, text.data(), text.data() + text.size());
-}
-
-double text_width(std::string_view text, double size) {
-  return ImGui::GetFont()
-      ->CalcTextSizeA(static_cast<float>(size), FLT_MAX, 0, text.data(), text.data() + text.size())
-      .x;
 }
 
 void draw_handle(ImDrawList* list, const BoundaryHandle& handle, const Box& lines_band, float scale) {
@@ -181,7 +175,7 @@ float TimelineUi::draw_timeline(bool& changed, float scale, float left, float to
     list->AddRectFilled(at(column.x, column.y0), at(column.x + 1, column.y1), wave_colour);
   if (!sound) {
     const char* note = media_.fetching_sound() ? "Getting the sound..." : "No sound";
-    double w = text_width(note, s);
+    double w = text_width(note, static_cast<float>(s));
     text_at(list, s, (bands.wave.x0 + bands.wave.x1 - w) / 2, (bands.wave.y0 + bands.wave.y1 - s) / 2,
             editor_colors::dim, note);
   }
@@ -235,7 +229,9 @@ void TimelineUi::draw_preview(float scale, float left, float top, float width) {
   list->AddRectFilled(top_left(box), bottom_right(box), preview_background, 6 * scale);
 
   const std::vector<size_t> under = lines_under(*clip, document_.playhead_ms);
-  const MeasureAt measure = [](std::string_view text, double font_size) { return text_width(text, font_size); };
+  const MeasureAt measure = [](std::string_view text, double font_size) {
+    return text_width(text, static_cast<float>(font_size));
+  };
   list->PushClipRect(top_left(box), bottom_right(box), true);
   if (picture_) {
     const Box shown = picture_rect(box, PictureSize{picture_->width, picture_->height});

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <thread>
 
 #include "platform/paths.h"
 
@@ -100,6 +102,44 @@ TEST_F(FileSave, AReadOnlyFileIsNotReplaced) {
   std::filesystem::permissions(target, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
   EXPECT_TRUE(save_file(target, "new").ok()) << "writable again";
   EXPECT_EQ(read(target), "new");
+}
+
+// The rename is tried again for as long as asked: on Windows a reader that
+// doesn't share deletion (the game reading its subtitles) blocks it for a while.
+// A folder with something in it can't be replaced by a file on any system.
+TEST_F(FileSave, ARenameThatKeepsFailingIsTriedForTheTimeAskedThenReported) {
+  using Clock = std::chrono::steady_clock;
+  std::filesystem::path target = folder_ / "korvix.subtitles";
+  std::filesystem::create_directories(target / "inside");
+  SaveOptions options;
+  options.temp_suffix = ".new";
+  options.replace_retry_for = std::chrono::milliseconds(500);
+  const Clock::time_point start = Clock::now();
+  SaveResult saved = save_file(target, "new", options);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+
+  EXPECT_EQ(saved.failed_at, SaveStep::replacing);
+  EXPECT_FALSE(saved.reason.empty());
+  EXPECT_GE(seconds, 0.45) << "the rename is retried for the time asked";
+  EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
+  EXPECT_EQ(entries_in(folder_), 1u) << "the written copy is cleaned up";
+}
+
+TEST_F(FileSave, ARenameThatSucceedsWithinTheTimeAskedSaves) {
+  std::filesystem::path target = folder_ / "korvix.subtitles";
+  std::filesystem::create_directories(target / "inside");
+  SaveOptions options;
+  options.temp_suffix = ".new";
+  options.replace_retry_for = std::chrono::milliseconds(1000);
+  std::thread freeing([&target] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    std::filesystem::remove_all(target);
+  });
+  SaveResult saved = save_file(target, "new", options);
+  freeing.join();
+  EXPECT_TRUE(saved.ok()) << saved.reason;
+  EXPECT_EQ(read(target), "new");
+  EXPECT_EQ(entries_in(folder_), 1u);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "platform/file_read.h"
 #include "platform/paths.h"
@@ -59,8 +58,9 @@ TEST_F(SubtitleSave, AFolderWhereTheNewFileGoesFailsTheWriteAndKeepsTheOldFile) 
   EXPECT_TRUE(fs::is_directory(new_file_ / "inside")) << "what stood there is not the save's to delete";
 }
 
-TEST_F(SubtitleSave, ARenameThatKeepsFailingIsTriedForASecondThenReported) {
-  // A folder with something in it cannot be replaced by a file on any system.
+TEST_F(SubtitleSave, ARenameThatKeepsFailingIsReportedWithItsReasonAfterASecond) {
+  // The game gets about a second to let go of the file (the platform's save
+  // retries the rename); a folder with something in it never lets go.
   fs::remove(target_);
   fs::create_directories(target_ / "inside");
   Clock::time_point start = Clock::now();
@@ -72,22 +72,9 @@ TEST_F(SubtitleSave, ARenameThatKeepsFailingIsTriedForASecondThenReported) {
   EXPECT_TRUE(result.message.starts_with(prefix) && result.message.ends_with(").") &&
               result.message.size() > prefix.size() + 2)
       << result.message;
-  EXPECT_GE(seconds, 0.9) << "the rename is retried for about a second";
+  EXPECT_GE(seconds, 0.9);
   EXPECT_TRUE(fs::is_directory(target_ / "inside"));
-  EXPECT_FALSE(fs::exists(new_file_)) << "the written copy is cleaned up";
-}
-
-TEST_F(SubtitleSave, ARenameThatSucceedsWithinTheSecondSaves) {
-  fs::remove(target_);
-  fs::create_directories(target_ / "inside");
-  std::thread freeing([this] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    fs::remove_all(target_);
-  });
-  SubtitleSaveResult result = save();
-  freeing.join();
-  EXPECT_TRUE(result.ok) << result.message;
-  EXPECT_EQ(bytes_of(target_), write_subtitles(clips_, "# kept\n"));
+  EXPECT_FALSE(fs::exists(new_file_));
 }
 
 }  // namespace
