@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "platform/file_read.h"
-#include "editor/media/media_control.h"
+#include "editor/document/transport.h"
 #include "subtitles/subtitle_paths.h"
 #include "subtitles/subtitle_save.h"
 
@@ -106,7 +106,7 @@ bool EditorDocument::close_request(double& deadline, const char* warning) {
 
 bool EditorDocument::try_leave() {
   if (!close_request(leave_deadline_, "Unsaved changes: Save, or Back again to leave without saving.")) return false;
-  if (media) media->close_output();
+  if (transport) transport->close_output();
   close();
   return true;
 }
@@ -125,7 +125,7 @@ SubtitleClip* EditorDocument::selected_mutable() { return const_cast<SubtitleCli
 void EditorDocument::select_clip(int32_t index) {
   if (index == selected_clip_ || index < 0 || static_cast<size_t>(index) >= file_.clips.size()) return;
   end_edit();
-  if (media) media->stop_playback();
+  if (transport) transport->stop_playback();
   selected_clip_ = index;
   ++selection_serial_;
   playhead_ms = 0;

@@ -34,7 +34,7 @@
 
 namespace korvix {
 
-class MediaControl;
+class Transport;
 
 // Who began a gesture: a field (its interface id, 32 bits), the timeline's
 // drag, or 0 for an operation's own.
@@ -69,8 +69,8 @@ class EditorDocument {
 
   // The clock of the leave window, the delayed fetch and the names' refresh.
   Clock clock;
-  // Told when playing must stop or the output close; none in tests.
-  MediaControl* media = nullptr;
+  // Told when playing must stop or the output close; none in most tests.
+  Transport* transport = nullptr;
 
   // ---- Opening, saving, leaving
 
