@@ -158,10 +158,6 @@ bool EditorDocument::step_look(const SettingSpec& spec, int delta) {
   return change_look([&](GameSettings& look) { return look.step_value(spec, delta); });
 }
 
-bool EditorDocument::set_look(const SettingSpec& spec, std::string_view value) {
-  return change_look([&](GameSettings& look) { return look.set(spec, value); });
-}
-
 bool EditorDocument::reset_look() { return change_look(reset_subtitle_look); }
 
 bool EditorDocument::save_groups() {

@@ -206,7 +206,6 @@ class EditorDocument : public OpenFields {
   // Each reads korvix.toml again first, so what the game changed meanwhile is
   // kept, then changes and writes it. A failed write says so in `status`.
   bool step_look(const SettingSpec& spec, int delta);
-  bool set_look(const SettingSpec& spec, std::string_view value);
   bool reset_look();  // "As they were"
 
   // ---- The groups and the view, kept in their own files
