@@ -10,7 +10,7 @@
 namespace korvix {
 
 struct SubtitleEditor {
-  SubtitleEditor() : media(document) { document.media = &media; }
+  SubtitleEditor() : media(document) { document.transport = &media; }
   SubtitleEditor(const SubtitleEditor&) = delete;
   SubtitleEditor& operator=(const SubtitleEditor&) = delete;
 

@@ -21,12 +21,16 @@
 
 namespace {
 
-struct ScrubRecorder final : korvix::TimelinePlayer {
+struct ScrubRecorder final : korvix::Transport {
   bool playing() const override { return false; }
   void play() override {}
   void pause() override {}
   void scrub_to(double ms) override { scrubs.push_back(ms); }
   double last_scrub_ms() const override { return scrubs.empty() ? 0 : scrubs.back(); }
+  bool looping() const override { return false; }
+  void set_looping(bool) override {}
+  void stop_playback() override {}
+  void close_output() override {}
   std::vector<double> scrubs;
 };
 

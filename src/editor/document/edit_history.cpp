@@ -6,32 +6,32 @@
 namespace korvix {
 
 void EditorDocument::begin_edit(EditOwner owner) {
-  if (gesture_) {
-    if (owner == 0 || owner == gesture_owner_) return;
+  if (state_.gesture) {
+    if (owner == 0 || owner == state_.gesture_owner) return;
     // A press on the timeline while a field still holds its typing: the typing
     // stays one step, the drag becomes another.
     end_edit();
   }
   const SubtitleClip* clip = selected();
   if (!clip) return;
-  gesture_ = EditSnapshot{selected_clip_, *clip};
-  gesture_owner_ = owner;
+  state_.gesture = EditSnapshot{state_.selected_clip, *clip};
+  state_.gesture_owner = owner;
 }
 
-bool EditorDocument::end_edit(EditOwner owner) { return gesture_ && owner == gesture_owner_ && end_edit(); }
+bool EditorDocument::end_edit(EditOwner owner) { return state_.gesture && owner == state_.gesture_owner && end_edit(); }
 
 const SubtitleClip* EditorDocument::clip_at_gesture_start() const {
-  return gesture_ && gesture_->clip == selected_clip_ ? &gesture_->copy : nullptr;
+  return state_.gesture && state_.gesture->clip == state_.selected_clip ? &state_.gesture->copy : nullptr;
 }
 
 bool EditorDocument::end_edit() {
-  if (!gesture_) return false;
-  EditSnapshot before = std::move(*gesture_);
-  gesture_.reset();
+  if (!state_.gesture) return false;
+  EditSnapshot before = std::move(*state_.gesture);
+  state_.gesture.reset();
   size_t index = static_cast<size_t>(before.clip);
-  if (index >= file_.clips.size() || file_.clips[index] == before.copy) return false;
-  changed_clips_.resize(file_.clips.size(), false);
-  changed_clips_[index] = true;
+  if (index >= state_.file.clips.size() || state_.file.clips[index] == before.copy) return false;
+  state_.changed_clips.resize(state_.file.clips.size(), false);
+  state_.changed_clips[index] = true;
   int32_t clip = before.clip;
   EditStep step;
   step.clips.push_back(std::move(before));
@@ -42,15 +42,15 @@ bool EditorDocument::end_edit() {
 
 void EditorDocument::push_step(EditStep step) {
   // A step of many clips counts as one of the 200.
-  undo_.push_back(std::move(step));
-  if (undo_.size() > undo_limit) undo_.pop_front();
-  redo_.clear();
+  state_.undo.push_back(std::move(step));
+  if (state_.undo.size() > undo_limit) state_.undo.pop_front();
+  state_.redo.clear();
   mark_dirty();
 }
 
-void EditorDocument::undo() { take_step(undo_, redo_, "Nothing to undo.", "Undone."); }
+void EditorDocument::undo() { take_step(state_.undo, state_.redo, "Nothing to undo.", "Undone."); }
 
-void EditorDocument::redo() { take_step(redo_, undo_, "Nothing to redo.", "Redone."); }
+void EditorDocument::redo() { take_step(state_.redo, state_.undo, "Nothing to redo.", "Redone."); }
 
 void EditorDocument::take_step(std::deque<EditStep>& from, std::deque<EditStep>& to, const char* nothing,
                                const char* done) {
@@ -63,18 +63,17 @@ void EditorDocument::take_step(std::deque<EditStep>& from, std::deque<EditStep>&
   from.pop_back();
   // A clip that is gone drops its part of the step; a step with none left is dropped.
   std::erase_if(step.clips, [&](const EditSnapshot& snapshot) {
-    return snapshot.clip < 0 || static_cast<size_t>(snapshot.clip) >= file_.clips.size();
+    return snapshot.clip < 0 || static_cast<size_t>(snapshot.clip) >= state_.file.clips.size();
   });
   if (step.clips.empty()) return;
   // The clips as they are now go to the other side; the step's copies take their place.
-  changed_clips_.resize(file_.clips.size(), false);
+  state_.changed_clips.resize(state_.file.clips.size(), false);
   for (EditSnapshot& snapshot : step.clips) {
     size_t index = static_cast<size_t>(snapshot.clip);
-    std::swap(file_.clips[index], snapshot.copy);
-    changed_clips_[index] = true;
+    std::swap(state_.file.clips[index], snapshot.copy);
+    state_.changed_clips[index] = true;
   }
-  ++bulk_changes_;
-  int32_t select = step.selected >= 0 && static_cast<size_t>(step.selected) < file_.clips.size()
+  int32_t select = step.selected >= 0 && static_cast<size_t>(step.selected) < state_.file.clips.size()
                        ? step.selected
                        : step.clips.front().clip;
   to.push_back(std::move(step));
@@ -97,9 +96,10 @@ void EditorDocument::mark_edited() {
 }
 
 void EditorDocument::mark_dirty() {
-  dirty_ = true;
-  leave_deadline_ = 0;
-  close_deadline_ = 0;
+  ++revision_;
+  state_.dirty = true;
+  state_.leave_deadline = 0;
+  state_.close_deadline = 0;
 }
 
 }  // namespace korvix

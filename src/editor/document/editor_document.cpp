@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "editor/document/transport.h"
 #include "platform/file_read.h"
-#include "editor/media/media_control.h"
 #include "subtitles/subtitle_paths.h"
 #include "subtitles/subtitle_save.h"
 
@@ -41,62 +41,46 @@ bool EditorDocument::open(const std::filesystem::path& install_folder, const std
   if (!read_subtitles(*content, clips, &error, &unread)) return false;
 
   close();
-  open_ = true;
-  install_folder_ = install_folder;
-  maker_folder_ = maker_folder;
-  file_.clips = std::move(clips);
-  file_.comments = read_header_comments(*content);
-  file_.unread = std::move(unread);
-  file_.path = std::move(path);
-  if (size_t unread_lines = unread_line_count(file_.clips, file_.unread)) status = unread_lines_status(unread_lines);
-  if (!file_.clips.empty()) select_clip(0);
-  load_view(view_file_path(install_folder_), view);
-  groups = load_groups(groups_file_path(install_folder_), file_.clips);
-  changed_clips_.assign(file_.clips.size(), false);
-  look_.load(install_folder_ / "korvix.toml");
+  state_.open = true;
+  state_.install_folder = install_folder;
+  state_.maker_folder = maker_folder;
+  state_.file.clips = std::move(clips);
+  state_.file.comments = read_header_comments(*content);
+  state_.file.unread = std::move(unread);
+  state_.file.path = std::move(path);
+  if (size_t unread_lines = unread_line_count(state_.file.clips, state_.file.unread))
+    status = unread_lines_status(unread_lines);
+  if (!state_.file.clips.empty()) select_clip(0);
+  load_view(view_file_path(state_.install_folder), view);
+  groups = load_groups(groups_file_path(state_.install_folder), state_.file.clips);
+  state_.changed_clips.assign(state_.file.clips.size(), false);
+  look_.load(state_.install_folder / "korvix.toml");
   return true;
 }
 
 void EditorDocument::close() {
-  open_ = false;
-  file_ = SubtitleFile{};
-  selected_clip_ = -1;
+  state_ = OpenState{};
+  static_cast<OpenFields&>(*this) = OpenFields{};
   ++selection_serial_;
-  picked_line = -1;
-  playhead_ms = 0;
-  view_start_ms = 0;
-  view_width_ms = 0;
-  dirty_ = false;
-  status.clear();
-  changed_clips_.clear();
-  gesture_.reset();
-  undo_.clear();
-  redo_.clear();
-  leave_deadline_ = 0;
-  close_deadline_ = 0;
-  fetch_due_at_ = 0;
-  extra_speakers_ = 0;
-  extra_speakers_clip_ = -1;
-  known_names_.clear();
-  names_due_at_.reset();
-  groups = ClipGroups{};
+  ++revision_;
 }
 
 bool EditorDocument::save() {
   end_edit();
-  SubtitleSaveResult saved = save_subtitles(file_.path, file_.clips, file_.comments, file_.unread);
+  SubtitleSaveResult saved =
+      save_subtitles(state_.file.path, state_.file.clips, state_.file.comments, state_.file.unread);
   status = saved.message;
   if (!saved.ok) return false;
-  dirty_ = false;
-  leave_deadline_ = 0;
-  close_deadline_ = 0;
-  changed_clips_.assign(file_.clips.size(), false);
+  state_.dirty = false;
+  state_.leave_deadline = 0;
+  state_.close_deadline = 0;
+  state_.changed_clips.assign(state_.file.clips.size(), false);
   return true;
 }
 
 bool EditorDocument::close_request(double& deadline, const char* warning) {
   double now = clock();
-  if (dirty_ && now >= deadline) {
+  if (state_.dirty && now >= deadline) {
     deadline = now + leave_window_seconds;
     status = warning;
     return false;
@@ -105,65 +89,66 @@ bool EditorDocument::close_request(double& deadline, const char* warning) {
 }
 
 bool EditorDocument::try_leave() {
-  if (!close_request(leave_deadline_, "Unsaved changes: Save, or Back again to leave without saving.")) return false;
-  if (media) media->close_output();
+  if (!close_request(state_.leave_deadline, "Unsaved changes: Save, or Back again to leave without saving."))
+    return false;
+  if (transport) transport->close_output();
   close();
   return true;
 }
 
 bool EditorDocument::try_close_window() {
-  return close_request(close_deadline_, "Unsaved changes: Save, or close the window again to quit without saving.");
+  return close_request(state_.close_deadline,
+                       "Unsaved changes: Save, or close the window again to quit without saving.");
 }
 
 const SubtitleClip* EditorDocument::selected() const {
-  if (selected_clip_ < 0 || static_cast<size_t>(selected_clip_) >= file_.clips.size()) return nullptr;
-  return &file_.clips[static_cast<size_t>(selected_clip_)];
+  if (state_.selected_clip < 0 || static_cast<size_t>(state_.selected_clip) >= state_.file.clips.size()) return nullptr;
+  return &state_.file.clips[static_cast<size_t>(state_.selected_clip)];
 }
 
 SubtitleClip* EditorDocument::selected_mutable() { return const_cast<SubtitleClip*>(selected()); }
 
 void EditorDocument::select_clip(int32_t index) {
-  if (index == selected_clip_ || index < 0 || static_cast<size_t>(index) >= file_.clips.size()) return;
+  if (index == state_.selected_clip || index < 0 || static_cast<size_t>(index) >= state_.file.clips.size()) return;
   end_edit();
-  if (media) media->stop_playback();
-  selected_clip_ = index;
+  if (transport) transport->stop_playback();
+  state_.selected_clip = index;
   ++selection_serial_;
-  playhead_ms = 0;
-  view_start_ms = 0;
-  view_width_ms = 0;
-  picked_line = -1;
+  static_cast<PlaceInClip&>(*this) = PlaceInClip{};
   // Passing quickly through the list starts no fetch for the clips passed over.
-  fetch_due_at_ = clock() + fetch_delay_seconds;
+  state_.fetch_due_at = clock() + fetch_delay_seconds;
 }
 
-bool EditorDocument::clip_changed(size_t index) const { return index < changed_clips_.size() && changed_clips_[index]; }
+bool EditorDocument::clip_changed(size_t index) const {
+  return index < state_.changed_clips.size() && state_.changed_clips[index];
+}
 
 bool EditorDocument::take_due_fetch() {
-  if (fetch_due_at_ <= 0 || clock() < fetch_due_at_) return false;
-  fetch_due_at_ = 0;
+  if (state_.fetch_due_at <= 0 || clock() < state_.fetch_due_at) return false;
+  state_.fetch_due_at = 0;
   return selected() != nullptr;
 }
 
 const std::vector<std::string>& EditorDocument::known_names() {
   double now = clock();
-  if (names_due_at_ && now < *names_due_at_) return known_names_;
-  names_due_at_ = now + names_refresh_seconds;
-  known_names_.clear();
-  for (const SubtitleClip& clip : file_.clips) {
+  if (state_.names_due_at && now < *state_.names_due_at) return state_.known_names;
+  state_.names_due_at = now + names_refresh_seconds;
+  state_.known_names.clear();
+  for (const SubtitleClip& clip : state_.file.clips) {
     for (const std::string& name : clip.names) {
-      if (!name.empty()) known_names_.push_back(name);
+      if (!name.empty()) state_.known_names.push_back(name);
     }
   }
-  std::sort(known_names_.begin(), known_names_.end());
-  known_names_.erase(std::unique(known_names_.begin(), known_names_.end()), known_names_.end());
-  return known_names_;
+  std::sort(state_.known_names.begin(), state_.known_names.end());
+  state_.known_names.erase(std::unique(state_.known_names.begin(), state_.known_names.end()), state_.known_names.end());
+  return state_.known_names;
 }
 
 template <typename Change>
 bool EditorDocument::change_look(Change change) {
   // The game has the same settings in its own panel and may have written the
   // file since: change the file as it is now, not as it was when we read it.
-  look_.load(install_folder_ / "korvix.toml");
+  look_.load(state_.install_folder / "korvix.toml");
   if (change(look_)) return true;
   status = look_.save_failed_message();
   return false;
@@ -173,14 +158,13 @@ bool EditorDocument::step_look(const SettingSpec& spec, int delta) {
   return change_look([&](GameSettings& look) { return look.step_value(spec, delta); });
 }
 
-bool EditorDocument::set_look(const SettingSpec& spec, std::string_view value) {
-  return change_look([&](GameSettings& look) { return look.set(spec, value); });
-}
-
 bool EditorDocument::reset_look() { return change_look(reset_subtitle_look); }
 
-bool EditorDocument::save_groups() { return korvix::save_groups(groups_file_path(install_folder_), groups, status); }
+bool EditorDocument::save_groups() {
+  ++revision_;
+  return korvix::save_groups(groups_file_path(state_.install_folder), groups, status);
+}
 
-void EditorDocument::save_view() { korvix::save_view(view_file_path(install_folder_), view); }
+void EditorDocument::save_view() { korvix::save_view(view_file_path(state_.install_folder), view); }
 
 }  // namespace korvix

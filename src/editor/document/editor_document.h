@@ -34,7 +34,22 @@
 
 namespace korvix {
 
-class MediaControl;
+class Transport;
+
+// Where the user is in the selected clip: picking another clip starts afresh.
+struct PlaceInClip {
+  int32_t picked_line = -1;  // a line of the selected clip, -1 none
+  double playhead_ms = 0;    // from the start of the clip's sound
+  double view_start_ms = 0;  // the timeline's view
+  double view_width_ms = 0;  // 0: fit the whole clip
+};
+
+// What the screen, the timeline and the media read and set directly, besides
+// the place: it belongs to the open file and goes with it.
+struct OpenFields : PlaceInClip {
+  std::string status;  // the one status message, shown while not empty
+  ClipGroups groups;
+};
 
 // Who began a gesture: a field (its interface id, 32 bits), the timeline's
 // drag, or 0 for an operation's own.
@@ -54,7 +69,7 @@ struct EditStep {
   int32_t selected = -1;
 };
 
-class EditorDocument {
+class EditorDocument : public OpenFields {
  public:
   using Clock = std::function<double()>;  // monotonic, in seconds
 
@@ -69,8 +84,8 @@ class EditorDocument {
 
   // The clock of the leave window, the delayed fetch and the names' refresh.
   Clock clock;
-  // Told when playing must stop or the output close; none in tests.
-  MediaControl* media = nullptr;
+  // Told when playing must stop or the output close; none in most tests.
+  Transport* transport = nullptr;
 
   // ---- Opening, saving, leaving
 
@@ -78,7 +93,7 @@ class EditorDocument {
   // document: clip 0 selected, clean, the view, the groups and korvix.toml
   // read. On failure `error` says why and nothing changes.
   bool open(const std::filesystem::path& install_folder, const std::filesystem::path& maker_folder, std::string& error);
-  bool is_open() const { return open_; }
+  bool is_open() const { return state_.open; }
   // Writes the file; on success clean, with "Saved. ..." in `status`, else the
   // failure in `status` and nothing else changes.
   bool save();
@@ -89,15 +104,15 @@ class EditorDocument {
   // The window's close request: the same rule, with its own warning and window.
   bool try_close_window();
 
-  bool dirty() const { return dirty_; }
-  const std::filesystem::path& install_folder() const { return install_folder_; }
-  const std::filesystem::path& maker_folder() const { return maker_folder_; }
-  const std::filesystem::path& file_path() const { return file_.path; }
+  bool dirty() const { return state_.dirty; }
+  const std::filesystem::path& install_folder() const { return state_.install_folder; }
+  const std::filesystem::path& maker_folder() const { return state_.maker_folder; }
+  const std::filesystem::path& file_path() const { return state_.file.path; }
 
   // ---- Clips and selection
 
-  const std::vector<SubtitleClip>& clips() const { return file_.clips; }
-  int32_t selected_clip() const { return selected_clip_; }
+  const std::vector<SubtitleClip>& clips() const { return state_.file.clips; }
+  int32_t selected_clip() const { return state_.selected_clip; }
   const SubtitleClip* selected() const;
   // Picks a clip: playing stops, the playhead and the view go back to the
   // start, no line is picked, and its sound is due in 0.2 s.
@@ -110,7 +125,7 @@ class EditorDocument {
 
   // The media's tick: true once when the selected clip's fetch is due.
   bool take_due_fetch();
-  double fetch_due_at() const { return fetch_due_at_; }
+  double fetch_due_at() const { return state_.fetch_due_at; }
 
   // ---- Gestures, undo and redo
 
@@ -121,18 +136,17 @@ class EditorDocument {
   bool end_edit();
   // The same, only when the open gesture is the owner's.
   bool end_edit(EditOwner owner);
-  bool edit_open() const { return gesture_.has_value(); }
+  bool edit_open() const { return state_.gesture.has_value(); }
 
   void undo();
   void redo();
-  bool can_undo() const { return !undo_.empty(); }
-  bool can_redo() const { return !redo_.empty(); }
-  size_t undo_steps() const { return undo_.size(); }
-  size_t redo_steps() const { return redo_.size(); }
-  // Counts the changes that may touch clips besides the selected one
-  // ("Replace all", undo, redo): views that watch only the selected clip look
-  // at all of them again when it moves.
-  uint64_t bulk_changes() const { return bulk_changes_; }
+  bool can_undo() const { return !state_.undo.empty(); }
+  bool can_redo() const { return !state_.redo.empty(); }
+  size_t undo_steps() const { return state_.undo.size(); }
+  size_t redo_steps() const { return state_.redo.size(); }
+  // Moves with every change that can alter the clip list: an edit, undo,
+  // redo, "Replace all", a change of the groups, opening and closing.
+  uint64_t revision() const { return revision_; }
 
   // ---- Find and replace
 
@@ -192,23 +206,19 @@ class EditorDocument {
   // Each reads korvix.toml again first, so what the game changed meanwhile is
   // kept, then changes and writes it. A failed write says so in `status`.
   bool step_look(const SettingSpec& spec, int delta);
-  bool set_look(const SettingSpec& spec, std::string_view value);
   bool reset_look();  // "As they were"
 
   // ---- The groups and the view, kept in their own files
 
-  bool save_groups();  // failure: "Couldn't save the groups (PATH)." in `status`
+  // After every change of `groups`. Failure: "Couldn't save the groups
+  // (PATH)." in `status`.
+  bool save_groups();
   void save_view();
 
-  // ---- Plain state, read and set by the screen, the timeline and the media
+  // ---- Plain state, read and set by the screen, the timeline and the media,
+  // besides the OpenFields; unlike those it outlives the file
 
-  int32_t picked_line = -1;  // a line of the selected clip, -1 none
-  double playhead_ms = 0;    // from the start of the clip's sound
-  std::string status;        // the one status message, shown while not empty
-  double view_start_ms = 0;  // the timeline's view
-  double view_width_ms = 0;  // 0: fit the whole clip
-  EditorView view;           // text size, list width, preview height
-  ClipGroups groups;
+  EditorView view;  // text size, list width, preview height
 
  private:
   SubtitleClip* selected_mutable();
@@ -231,26 +241,33 @@ class EditorDocument {
   template <typename Change>
   bool change_look(Change change);
 
-  bool open_ = false;
-  std::filesystem::path install_folder_;
-  std::filesystem::path maker_folder_;
-  SubtitleFile file_;
-  int32_t selected_clip_ = -1;
+  // Everything that belongs to the open file: close() resets it whole.
+  struct OpenState {
+    bool open = false;
+    std::filesystem::path install_folder;
+    std::filesystem::path maker_folder;
+    SubtitleFile file;
+    int32_t selected_clip = -1;
+    bool dirty = false;
+    std::vector<bool> changed_clips;
+    std::optional<EditSnapshot> gesture;
+    EditOwner gesture_owner = 0;
+    std::deque<EditStep> undo;
+    std::deque<EditStep> redo;
+    double leave_deadline = 0;
+    double close_deadline = 0;
+    double fetch_due_at = 0;
+    int extra_speakers = 0;
+    int32_t extra_speakers_clip = -1;
+    std::vector<std::string> known_names;
+    std::optional<double> names_due_at;
+  };
+
+  OpenState state_;
+  // Only ever counted up, across files too, so that what was taken from one
+  // file is never taken for the next one's.
   uint64_t selection_serial_ = 0;
-  bool dirty_ = false;
-  std::vector<bool> changed_clips_;
-  std::optional<EditSnapshot> gesture_;
-  EditOwner gesture_owner_ = 0;
-  std::deque<EditStep> undo_;
-  std::deque<EditStep> redo_;
-  uint64_t bulk_changes_ = 0;
-  double leave_deadline_ = 0;
-  double close_deadline_ = 0;
-  double fetch_due_at_ = 0;
-  int extra_speakers_ = 0;
-  int32_t extra_speakers_clip_ = -1;
-  std::vector<std::string> known_names_;
-  std::optional<double> names_due_at_;
+  uint64_t revision_ = 0;
   GameSettings look_;
 };
 

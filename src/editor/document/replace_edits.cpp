@@ -7,7 +7,7 @@ namespace korvix {
 
 bool EditorDocument::replace_match(const TextMatch& match, const TextFinder& finder, std::string_view with) {
   SubtitleClip* clip = selected_mutable();
-  if (!clip || match.clip != selected_clip_) return false;
+  if (!clip || match.clip != state_.selected_clip) return false;
   SubtitleClip changed = *clip;
   switch (replace_one(changed, match, finder, with)) {
     case ReplaceOutcome::gone:
@@ -33,11 +33,11 @@ ReplaceCount EditorDocument::replace_all(const std::vector<int32_t>& clips, cons
   end_edit();
   ReplaceCount total;
   EditStep step;
-  step.selected = selected_clip_;
-  changed_clips_.resize(file_.clips.size(), false);
+  step.selected = state_.selected_clip;
+  state_.changed_clips.resize(state_.file.clips.size(), false);
   for (int32_t index : clips) {
-    if (index < 0 || static_cast<size_t>(index) >= file_.clips.size()) continue;
-    SubtitleClip& clip = file_.clips[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<size_t>(index) >= state_.file.clips.size()) continue;
+    SubtitleClip& clip = state_.file.clips[static_cast<size_t>(index)];
     // Only a clip with a match is copied for the undo step.
     if (count_in_clip(clip, finder) == 0) continue;
     SubtitleClip before = clip;
@@ -45,12 +45,11 @@ ReplaceCount EditorDocument::replace_all(const std::vector<int32_t>& clips, cons
     total += count;
     if (count.replaced == 0) continue;
     clip.edited = true;
-    changed_clips_[static_cast<size_t>(index)] = true;
+    state_.changed_clips[static_cast<size_t>(index)] = true;
     step.clips.push_back({index, std::move(before)});
   }
   if (!step.clips.empty()) {
     push_step(std::move(step));
-    ++bulk_changes_;
   }
   status = replaced_message(total);
   return total;

@@ -17,10 +17,10 @@ bool valid_speaker(int speaker) { return speaker >= 0 && speaker < speaker_count
 int EditorDocument::speaker_count(int32_t clip) const { return speakers_besides(clip, -1); }
 
 int EditorDocument::speakers_besides(int32_t clip_index, int skipped_line) const {
-  if (clip_index < 0 || static_cast<size_t>(clip_index) >= file_.clips.size()) return 1;
-  const SubtitleClip& clip = file_.clips[static_cast<size_t>(clip_index)];
+  if (clip_index < 0 || static_cast<size_t>(clip_index) >= state_.file.clips.size()) return 1;
+  const SubtitleClip& clip = state_.file.clips[static_cast<size_t>(clip_index)];
   int count = 1;
-  if (extra_speakers_clip_ == clip_index && clip_index == selected_clip_) count = extra_speakers_;
+  if (state_.extra_speakers_clip == clip_index && clip_index == state_.selected_clip) count = state_.extra_speakers;
   for (size_t i = 0; i < clip.lines.size(); ++i) {
     if (static_cast<int>(i) != skipped_line) count = std::max(count, clamped_speaker(clip.lines[i].speaker) + 1);
   }
@@ -36,7 +36,7 @@ bool EditorDocument::cycle_speaker(int line, int step) {
   // One speaker more than the rest of the clip has (up to ten). The line's own
   // speaker doesn't count, or each click would offer yet another new one and
   // the cycle would never come back to speaker 1 before ten.
-  int offered = std::min(speakers_besides(selected_clip_, line) + 1, speaker_count_max);
+  int offered = std::min(speakers_besides(state_.selected_clip, line) + 1, speaker_count_max);
   int current = std::min(clamped_speaker(l->speaker), offered - 1);
   return set_speaker(line, (current + step + offered) % offered);
 }
@@ -90,8 +90,8 @@ bool EditorDocument::clear_name(int speaker) { return store_name(speaker, {}); }
 
 void EditorDocument::add_speaker() {
   if (!selected()) return;
-  extra_speakers_ = std::min(speaker_count(selected_clip_) + 1, speaker_count_max);
-  extra_speakers_clip_ = selected_clip_;
+  state_.extra_speakers = std::min(speaker_count(state_.selected_clip) + 1, speaker_count_max);
+  state_.extra_speakers_clip = state_.selected_clip;
 }
 
 }  // namespace korvix

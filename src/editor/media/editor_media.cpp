@@ -208,7 +208,7 @@ std::optional<FrameSpan> EditorMedia::loop() const {
   const SubtitleClip* clip = document_.selected();
   const DecodedSound* looped = sound();
   int line = document_.picked_line;
-  if (!loop_line || !looped || !clip || line < 0 || static_cast<size_t>(line) >= clip->lines.size()) {
+  if (!loop_line_ || !looped || !clip || line < 0 || static_cast<size_t>(line) >= clip->lines.size()) {
     return std::nullopt;
   }
   const SubtitleLine& picked = clip->lines[static_cast<size_t>(line)];

@@ -2,8 +2,8 @@
 // SDL resources (the output stream, the picture texture) and the fetches that
 // get a clip's sound and pictures from the subtitle maker.
 //
-// The shell reaches it through the seams below; the screen through the
-// transport; the timeline and the preview through what it shows. It works on
+// The shell reaches it through the seams below; the document, the screen
+// and the keyboard through the transport; the timeline and the preview through what it shows. It works on
 // the document it was made for: the selected clip, the playhead, the picked
 // line and the status line are the document's.
 //
@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/document/transport.h"
 #include "editor/media/decoded_sound.h"
 #include "editor/media/audio_output.h"
-#include "editor/media/media_control.h"
 #include "editor/media/media_fetch.h"
 #include "editor/media/movie_picture.h"
 #include "editor/media/sound_transport.h"
@@ -31,7 +31,7 @@ namespace korvix {
 
 class EditorDocument;
 
-class EditorMedia final : public MediaControl {
+class EditorMedia final : public Transport {
  public:
   explicit EditorMedia(EditorDocument& document);
   ~EditorMedia();
@@ -67,22 +67,20 @@ class EditorMedia final : public MediaControl {
   // A fetch of the selected clip's sound (or pictures) is under way or due.
   bool fetching_sound() const;
   bool fetching_pictures() const;
-  bool playing() const { return transport_.playing(); }
-  // Plays from the playhead (from 0 at the end; within the picked line when
-  // looping it). Without sound says "Getting the sound..." while fetching.
-  void play();
-  void pause();
-  // Moves the playhead there and, with sound, plays the 85 ms under it;
-  // while playing, playing goes on from there instead.
-  void scrub_to(double ms);
+  bool playing() const override { return transport_.playing(); }
+  // Without sound says "Getting the sound..." while fetching.
+  void play() override;
+  void pause() override;
+  void scrub_to(double ms) override;
+  double last_scrub_ms() const override { return last_scrub_ms_; }
+  bool looping() const override { return loop_line_; }
+  void set_looping(bool looping) override { loop_line_ = looping; }
   // Picks the line and plays from 250 ms before it.
   void play_from_line(int line);
   // What is being heard while playing, else the playhead.
   double current_play_ms() const;
 
   float speed = 1.0f;  // 0.5, 0.75 or 1; a change applies at once
-  bool loop_line = false;
-  double last_scrub_ms() const { return last_scrub_ms_; }
 
   // ---- What the timeline and the preview draw
 
@@ -113,6 +111,7 @@ class EditorMedia final : public MediaControl {
   SoundTransport transport_;
   MoviePictureTexture picture_;
   double last_scrub_ms_ = 0;
+  bool loop_line_ = false;
 
   std::shared_ptr<SoundFetch> sound_fetch_;
   std::shared_ptr<FramesFetch> frames_fetch_;

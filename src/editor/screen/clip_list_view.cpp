@@ -58,7 +58,6 @@ std::string display_name(const ClipGroup& group) { return group.name.empty() ? "
 // Changes the groups, then saves them; the list model is built again.
 void change_groups(EditorFrame& frame, const std::function<void(ClipGroups&)>& change) {
   change(frame.document.groups);
-  frame.screen.list.invalidate();
   frame.document.save_groups();
 }
 

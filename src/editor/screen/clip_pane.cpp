@@ -55,7 +55,7 @@ void draw_transport_row(EditorFrame& frame) {
 
   const char* play = media.playing() ? "Pause###play" : "Play###play";
   row.place(button_width("Pause") + spacing + button_width("|<"));
-  if (ImGui::Button(play)) toggle_playing(frame);
+  if (ImGui::Button(play)) toggle_playing(frame.transport);
   ImGui::SameLine();
   if (ImGui::Button("|<")) {
     media.pause();
@@ -73,7 +73,7 @@ void draw_transport_row(EditorFrame& frame) {
   if (ImGui::BeginCombo("##speed", speeds[static_cast<size_t>(speed)].label)) {
     for (size_t i = 0; i < speeds.size(); ++i) {
       if (ImGui::Selectable(speeds[i].label, static_cast<int>(i) == speed) && static_cast<int>(i) != speed) {
-        restart_playing_after(frame, [&] { media.speed = speeds[i].value; });
+        restart_playing_after(frame.transport, [&] { media.speed = speeds[i].value; });
       }
     }
     ImGui::EndCombo();
@@ -81,8 +81,8 @@ void draw_transport_row(EditorFrame& frame) {
   ImGui::SetItemTooltip("Playing speed");
 
   row.place(checkbox_width("Loop line"));
-  bool loop = media.loop_line;
-  if (ImGui::Checkbox("Loop line", &loop)) restart_playing_after(frame, [&] { media.loop_line = loop; });
+  bool loop = media.looping();
+  if (ImGui::Checkbox("Loop line", &loop)) restart_playing_after(frame.transport, [&] { media.set_looping(loop); });
   ImGui::SetItemTooltip("Play the picked line over and over (L)");
 
   row.place(button_width("Fit") + spacing + button_width("Look..."));

@@ -11,12 +11,4 @@ void change_text_scale(EditorFrame& frame, int direction) {
   frame.document.save_view();
 }
 
-void toggle_playing(EditorFrame& frame) {
-  if (frame.media.playing()) {
-    frame.media.pause();
-  } else {
-    frame.media.play();
-  }
-}
-
 }  // namespace korvix

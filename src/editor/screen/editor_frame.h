@@ -1,6 +1,7 @@
 // One frame of the editor screen, as its parts see it.
 #pragma once
 
+#include "editor/document/transport_commands.h"
 #include "editor/screen/editor_style.h"
 #include "editor/subtitle_editor.h"
 
@@ -8,10 +9,17 @@ namespace korvix {
 
 struct EditorFrame {
   explicit EditorFrame(SubtitleEditor& editor, const EditorMetrics& metrics)
-      : document(editor.document), media(editor.media), screen(editor.screen), timeline(editor.timeline), m(metrics) {}
+      : document(editor.document),
+        media(editor.media),
+        transport(editor.media),
+        screen(editor.screen),
+        timeline(editor.timeline),
+        m(metrics) {}
 
   EditorDocument& document;
+  // What is shown and fetched; playing goes through the transport.
   EditorMedia& media;
+  Transport& transport;
   EditorScreen& screen;
   TimelineUi& timeline;
   const EditorMetrics& m;
@@ -67,16 +75,5 @@ void replace_all_listed(EditorFrame& frame);
 // Called right after a words (or name) field: highlights the current match
 // when it is in that field, and brings it into view once after a step.
 void mark_found(EditorFrame& frame, bool in_name, int field, const std::string& text);
-
-// Play, or pause while playing.
-void toggle_playing(EditorFrame& frame);
-// Playing restarts where it is, for a new speed or loop.
-template <typename Change>
-void restart_playing_after(EditorFrame& frame, Change change) {
-  bool was_playing = frame.media.playing();
-  if (was_playing) frame.media.pause();
-  change();
-  if (was_playing) frame.media.play();
-}
 
 }  // namespace korvix

@@ -15,40 +15,27 @@ namespace korvix {
 
 class EditorDocument;
 
-// The list model, rebuilt only when what it shows may have changed: the
-// groups, the filter, the search or its options, or whether an edited clip
-// still passes. Edits change the selected clip only, but for "Replace all",
-// undo and redo, which the document counts: so only it and the one selected
-// before need a look each frame, and their match counts follow in place.
+// The list model, built again only when the document's revision moved (a
+// change of the clips or the groups, another file) or the filter, the search
+// or its options changed.
 class ClipListCache {
  public:
   const ClipListModel& get(const EditorDocument& document, ClipFilter filter, std::string_view search,
                            FindOptions options = {});
   const ClipListModel& model() const { return model_; }
-  // The groups changed in place: the next get rebuilds.
+  // The next get builds the model whatever changed: benchmarks time that.
   void invalidate() { valid_ = false; }
   // How many times the model was built; tests and the benchmark read it.
   uint64_t builds() const { return builds_; }
 
  private:
-  bool still_valid(const EditorDocument& document, ClipFilter filter, std::string_view search,
-                   FindOptions options) const;
-  // A watched clip's count brought up to date; false when it is listed or
-  // left out otherwise than as built.
-  bool follow(const EditorDocument& document, int32_t clip);
-
   ClipListModel model_;
   bool valid_ = false;
   uint64_t builds_ = 0;
-  const void* clips_ = nullptr;
-  size_t clip_count_ = 0;
-  uint64_t groups_shape_ = 0;
-  uint64_t bulk_changes_ = 0;
+  uint64_t revision_ = 0;
   ClipFilter filter_ = ClipFilter::all;
   std::string search_;
   FindOptions options_;
-  TextFinder finder_;
-  int32_t watched_clip_ = -1;
 };
 
 // A group's name being typed in its header row.

@@ -32,7 +32,6 @@ void go_to_match(EditorFrame& frame, const TextMatch& match) {
     int32_t group = model.places[static_cast<size_t>(match.clip)].group;
     if (group >= 0 && !document.groups.groups[static_cast<size_t>(group)].open) {
       document.groups.groups[static_cast<size_t>(group)].open = true;
-      screen.list.invalidate();
       document.save_groups();
     }
   }

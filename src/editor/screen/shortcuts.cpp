@@ -4,7 +4,6 @@
 // only the text size changes: the rest would act on the lines under the drag.
 #include <imgui_internal.h>
 
-#include <algorithm>
 #include <array>
 
 #include "editor/screen/editor_frame.h"
@@ -119,29 +118,6 @@ bool typing() {
   return ImGui::GetIO().WantTextInput || ImGui::GetInputTextState(ImGui::GetActiveID()) != nullptr;
 }
 
-// Left / Right: pause, move the playhead, hear it there, and play on if it played.
-void step_playhead(EditorFrame& frame, double ms) {
-  bool was_playing = frame.media.playing();
-  frame.media.pause();
-  frame.media.scrub_to(std::max(0.0, frame.document.playhead_ms + ms));
-  if (was_playing) frame.media.play();
-}
-
-// Up / Down: the line before or after the picked one (the first when none is).
-void pick_line(EditorFrame& frame, int step) {
-  EditorDocument& document = frame.document;
-  int count = static_cast<int>(document.selected()->lines.size());
-  if (count == 0) return;
-  document.picked_line = document.picked_line < 0 ? 0 : std::clamp(document.picked_line + step, 0, count - 1);
-  frame.media.pause();
-  frame.media.scrub_to(document.selected()->lines[static_cast<size_t>(document.picked_line)].start_ms);
-  double width = document.view_width_ms;
-  double playhead = document.playhead_ms;
-  if (width > 0 && (playhead < document.view_start_ms || playhead > document.view_start_ms + width)) {
-    document.view_start_ms = std::max(0.0, playhead - 0.2 * width);
-  }
-}
-
 void run(EditorFrame& frame, const Shortcut& shortcut) {
   EditorDocument& document = frame.document;
   switch (shortcut.command) {
@@ -164,17 +140,17 @@ void run(EditorFrame& frame, const Shortcut& shortcut) {
       document.redo();
       break;
     case Command::play_pause:
-      toggle_playing(frame);
+      toggle_playing(frame.transport);
       break;
     case Command::step_back:
-      step_playhead(frame, -shortcut.value);
+      step_playhead(document, frame.transport, -shortcut.value);
       break;
     case Command::step_forward:
-      step_playhead(frame, shortcut.value);
+      step_playhead(document, frame.transport, shortcut.value);
       break;
     case Command::previous_line:
     case Command::next_line:
-      pick_line(frame, shortcut.value);
+      pick_line(document, frame.transport, shortcut.value);
       break;
     case Command::clip_up:
     case Command::clip_down:
@@ -184,7 +160,7 @@ void run(EditorFrame& frame, const Shortcut& shortcut) {
       document.set_speaker(document.picked_line, shortcut.value);
       break;
     case Command::loop:
-      restart_playing_after(frame, [&] { frame.media.loop_line = !frame.media.loop_line; });
+      restart_playing_after(frame.transport, [&] { frame.transport.set_looping(!frame.transport.looping()); });
       break;
     case Command::split:
       document.split_line();

@@ -68,20 +68,13 @@ void draw_look_texts(ImDrawList* list, const std::vector<LookText>& texts, doubl
 
 }  // namespace
 
-bool MediaPlayer::playing() const { return media_.playing(); }
-void MediaPlayer::play() { media_.play(); }
-void MediaPlayer::pause() { media_.pause(); }
-void MediaPlayer::scrub_to(double ms) { media_.scrub_to(ms); }
-double MediaPlayer::last_scrub_ms() const { return media_.last_scrub_ms(); }
-
 TimelineUi::TimelineUi(EditorDocument& document, EditorMedia& media)
     : document_(document),
       media_(media),
-      player_(media),
-      drag_(document, player_),
+      drag_(document, media),
       seek_(env_var(editor_seek_variable)) {}
 
-void TimelineUi::tick() { seek_.run(media_.sound_ready(), document_, player_); }
+void TimelineUi::tick() { seek_.run(media_.sound_ready(), document_, media_); }
 
 float TimelineUi::area_height(float scale, float width, float room) {
   const double s = 17.0 * scale;

@@ -14,20 +14,6 @@ namespace korvix {
 class EditorDocument;
 class EditorMedia;
 
-// The transport of the media, as the timeline asks for it.
-class MediaPlayer final : public TimelinePlayer {
- public:
-  explicit MediaPlayer(EditorMedia& media) : media_(media) {}
-  bool playing() const override;
-  void play() override;
-  void pause() override;
-  void scrub_to(double ms) override;
-  double last_scrub_ms() const override;
-
- private:
-  EditorMedia& media_;
-};
-
 // What the timeline keeps between frames.
 class TimelineUi {
  public:
@@ -55,7 +41,6 @@ class TimelineUi {
 
   EditorDocument& document_;
   EditorMedia& media_;
-  MediaPlayer player_;
   TimelineDrag drag_;
   EditorSeekHook seek_;
   // This frame's picture and preview height, as area_height found them.

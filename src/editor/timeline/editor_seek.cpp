@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "editor/document/editor_document.h"
-#include "editor/timeline/timeline_drag.h"
+#include "editor/document/transport.h"
 #include "subtitles/number_scan.h"
 
 namespace korvix {
@@ -46,7 +46,7 @@ std::optional<EditorSeek> parse_editor_seek(std::string_view text) {
   return seek;
 }
 
-void apply_editor_seek(const EditorSeek& seek, EditorDocument& document, TimelinePlayer& player) {
+void apply_editor_seek(const EditorSeek& seek, EditorDocument& document, Transport& player) {
   double playhead = std::max(0.0, seek.playhead_ms);
   if (seek.width_ms > 0) {
     document.view_width_ms = seek.width_ms;
@@ -58,7 +58,7 @@ void apply_editor_seek(const EditorSeek& seek, EditorDocument& document, Timelin
   player.scrub_to(playhead);
 }
 
-bool EditorSeekHook::run(bool sound_ready, EditorDocument& document, TimelinePlayer& player) {
+bool EditorSeekHook::run(bool sound_ready, EditorDocument& document, Transport& player) {
   if (!text_ || !sound_ready) return false;
   std::optional<EditorSeek> seek = parse_editor_seek(*text_);
   text_.reset();

@@ -10,7 +10,7 @@
 namespace korvix {
 
 class EditorDocument;
-class TimelinePlayer;
+class Transport;
 
 inline constexpr const char* editor_seek_variable = "KORVIX_EDITOR_SEEK";
 
@@ -29,7 +29,7 @@ std::optional<EditorSeek> parse_editor_seek(std::string_view text);
 // A width above 0 sets the view, the playhead at 30 % of it (the start never
 // before 0); a picked line within the clip is picked; then the playhead is
 // scrubbed to (at least 0).
-void apply_editor_seek(const EditorSeek& seek, EditorDocument& document, TimelinePlayer& player);
+void apply_editor_seek(const EditorSeek& seek, EditorDocument& document, Transport& player);
 
 // Runs the hook at most once per run of the program, on the first frame the
 // selected clip's sound is ready.
@@ -37,7 +37,7 @@ class EditorSeekHook {
  public:
   explicit EditorSeekHook(std::optional<std::string> text) : text_(std::move(text)) {}
   // True on the one frame it applied the seek.
-  bool run(bool sound_ready, EditorDocument& document, TimelinePlayer& player);
+  bool run(bool sound_ready, EditorDocument& document, Transport& player);
 
  private:
   std::optional<std::string> text_;  // the variable's value; nothing once used

@@ -12,26 +12,13 @@
 
 #include <cstdint>
 
+#include "editor/document/transport.h"
 #include "editor/timeline/timeline_hit.h"
 #include "editor/timeline/timeline_view.h"
 
 namespace korvix {
 
 class EditorDocument;
-
-// The transport as the timeline uses it.
-class TimelinePlayer {
- public:
-  virtual bool playing() const = 0;
-  virtual void play() = 0;
-  virtual void pause() = 0;
-  // Moves the playhead there and plays the 85 ms under it when there is sound.
-  virtual void scrub_to(double ms) = 0;
-  virtual double last_scrub_ms() const = 0;
-
- protected:
-  ~TimelinePlayer() = default;
-};
 
 inline constexpr int64_t line_min_ms = 100;   // a dragged line never gets shorter
 inline constexpr double scrub_sound_ms = 85;  // an end edge is heard up to the end
@@ -46,7 +33,7 @@ struct TimelineFrame {
 
 class TimelineDrag {
  public:
-  TimelineDrag(EditorDocument& document, TimelinePlayer& player) : document_(document), player_(player) {}
+  TimelineDrag(EditorDocument& document, Transport& player) : document_(document), player_(player) {}
 
   // A press on the timeline with `hit` under the mouse (hit testing happens
   // only inside the lines band). True when the document changed: a
@@ -72,7 +59,7 @@ class TimelineDrag {
   bool drag_line(const TimelineFrame& frame, bool alt);
 
   EditorDocument& document_;
-  TimelinePlayer& player_;
+  Transport& player_;
   DragMode mode_ = DragMode::none;
   int line_ = -1;
   int boundary_ = -1;

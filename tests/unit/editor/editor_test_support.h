@@ -1,5 +1,5 @@
 // An editor document opened on a subtitle file in a temporary install folder,
-// on a fake clock, with a media side that records what it was asked.
+// on a fake clock, with a stand-in transport that records what it was asked.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,22 +11,14 @@
 
 #include "state/state_test_support.h"
 #include "editor/document/editor_document.h"
-#include "editor/media/media_control.h"
-#include "editor/timeline/timeline_drag.h"
+#include "editor/document/transport.h"
 #include "subtitles/subtitle_paths.h"
 
 namespace korvix::test {
 
-struct RecordingMedia final : MediaControl {
-  void stop_playback() override { ++stops; }
-  void close_output() override { ++closes; }
-  int stops = 0;
-  int closes = 0;
-};
-
-// Logs what the timeline asked of the transport; scrubbing moves the
-// document's playhead as the real one does.
-struct RecordingPlayer final : TimelinePlayer {
+// Logs what it was asked; scrubbing moves the document's playhead as the
+// media's transport does.
+struct RecordingPlayer final : Transport {
   explicit RecordingPlayer(EditorDocument& document) : document(document) {}
   bool playing() const override { return is_playing; }
   void play() override {
@@ -39,12 +31,25 @@ struct RecordingPlayer final : TimelinePlayer {
   }
   void scrub_to(double ms) override { note("scrub", document.playhead_ms = last_scrub = ms); }
   double last_scrub_ms() const override { return last_scrub; }
+  bool looping() const override { return is_looping; }
+  void set_looping(bool looping) override { is_looping = looping; }
+  void stop_playback() override {
+    is_playing = false;
+    ++stops;
+  }
+  void close_output() override {
+    is_playing = false;
+    ++closes;
+  }
   void note(const char* what, double ms) { log += std::string(what) + "@" + std::to_string(std::llround(ms)) + " "; }
 
   EditorDocument& document;
   bool is_playing = false;
+  bool is_looping = false;
   double last_scrub = 0;
   std::string log;
+  int stops = 0;
+  int closes = 0;
 };
 
 inline SubtitleClip clip_of(std::string source, std::initializer_list<SubtitleLine> lines, bool edited = false) {
@@ -74,7 +79,7 @@ class EditorTest : public ::testing::Test {
  protected:
   EditorTest() {
     document.clock = [this] { return now; };
-    document.media = &media;
+    document.transport = &media;
   }
 
   fs::path subtitle_path() const { return subtitle_file_path(install.path()); }
@@ -100,8 +105,8 @@ class EditorTest : public ::testing::Test {
 
   double now = 100.0;
   TempFolder install;
-  RecordingMedia media;
   EditorDocument document;
+  RecordingPlayer media{document};
 };
 
 }  // namespace korvix::test
