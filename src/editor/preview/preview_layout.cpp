@@ -75,7 +75,7 @@ PlainPreview layout_plain_preview(const Box& box, const SubtitleClip& clip, cons
   MeasureText at_size = [&](std::string_view text) { return static_cast<float>(measure(text, f)); };
   struct Row {
     std::string text;
-    ImU32 colour;
+    Colour colour;
   };
   std::vector<Row> rows;
   for (size_t i : lines)

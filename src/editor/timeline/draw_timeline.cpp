@@ -89,8 +89,9 @@ TimelineUi::TimelineUi(EditorDocument& document, EditorMedia& media)
 
 void TimelineUi::tick() { seek_.run(media_.sound_ready(), document_, player_); }
 
-float TimelineUi::area_height(float scale, float width, float room) {
-  const double s = 17.0 * scale;
+float TimelineUi::area_height(const EditorSizes& sizes, float width, float room) {
+  const float scale = sizes.scale;
+  const double s = sizes.s;
   const double above = timeline_height(s) + (overview_height + preview_gap) * scale;
   picture_.reset();
   const SubtitleClip* clip = document_.selected();
@@ -102,24 +103,26 @@ float TimelineUi::area_height(float scale, float width, float room) {
   return static_cast<float>(above + preview_height_ + preview_split_height * scale);
 }
 
-bool TimelineUi::draw_area(float scale, float left, float top, float width) {
+bool TimelineUi::draw_area(const EditorSizes& sizes, float left, float top, float width) {
+  const float scale = sizes.scale;
   if (!document_.selected()) return false;
   width = std::max(width, static_cast<float>(timeline_min_width));
   bool changed = false;
-  float bottom = draw_timeline(changed, scale, left, top, width);
+  float bottom = draw_timeline(changed, sizes, left, top, width);
   const SubtitleClip* clip = document_.selected();
-  bottom = draw_overview(scale, left, bottom, width, total_span_ms(*clip, media_.sound()));
+  bottom = draw_overview(sizes, left, bottom, width, total_span_ms(*clip, media_.sound()));
   document_.view_start_ms = view_.start_ms;
   document_.view_width_ms = view_.width_ms;
-  draw_preview(scale, left, bottom + static_cast<float>(preview_gap * scale), width);
+  draw_preview(sizes, left, bottom + static_cast<float>(preview_gap * scale), width);
   return changed;
 }
 
-float TimelineUi::draw_timeline(bool& changed, float scale, float left, float top, float width) {
+float TimelineUi::draw_timeline(bool& changed, const EditorSizes& sizes, float left, float top, float width) {
+  const float scale = sizes.scale;
   const SubtitleClip* clip = document_.selected();
   ImGuiIO& io = ImGui::GetIO();
   ImDrawList* list = ImGui::GetWindowDrawList();
-  const double s = 17.0 * scale;
+  const double s = sizes.s;
   const DecodedSound* sound = media_.sound();
   const double span = total_span_ms(*clip, sound);
   TimelineView view = fitted_view({document_.view_start_ms, document_.view_width_ms}, span);
@@ -143,7 +146,7 @@ float TimelineUi::draw_timeline(bool& changed, float scale, float left, float to
   const bool in_lines = bands.lines.contains(mouse.x, mouse.y);
   TimelineHit hover;
   if (hovered && in_lines && !drag_.active()) hover = hit_test(clip->lines, axis, mouse.x, edge_tolerance_px * scale);
-  TimelineFrame frame{axis, span, scale, axis.time_at(mouse.x)};
+  TimelineFrame frame{axis, span, sizes, axis.time_at(mouse.x)};
   if (ImGui::IsItemActivated())
     changed |= drag_.press(frame, hover, ImGui::IsMouseDoubleClicked(ImGuiMouseButton_Left), in_lines);
   // A press that doesn't move is a click: the line keeps its times.
@@ -162,7 +165,7 @@ float TimelineUi::draw_timeline(bool& changed, float scale, float left, float to
   input.sound = sound;
   input.axis = {left, width, view.start_ms, view.width_ms};
   input.top = top;
-  input.scale = scale;
+  input.sizes = sizes;
   input.picked_line = document_.picked_line;
   input.playhead_ms = document_.playhead_ms;
   bool line_drag = drag_.active() && drag_.mode() != DragMode::scrub;
@@ -207,14 +210,14 @@ float TimelineUi::draw_timeline(bool& changed, float scale, float left, float to
   return static_cast<float>(bands.whole.y1);
 }
 
-float TimelineUi::draw_overview(float scale, float left, float top, float width, double span) {
+float TimelineUi::draw_overview(const EditorSizes& sizes, float left, float top, float width, double span) {
   // All of D; pressing or dragging centres the view there.
   ImGui::SetCursorScreenPos(at(left, top));
-  ImGui::InvisibleButton("##overview", at(width, overview_height * scale));
+  ImGui::InvisibleButton("##overview", at(width, sizes.px(overview_height)));
   if (ImGui::IsItemActive())
     view_ = centre_view_on(view_, overview_time_at(ImGui::GetIO().MousePos.x, left, width, span), span);
   const OverviewLayout overview =
-      layout_overview(*document_.selected(), span, view_, document_.playhead_ms, left, top, width, scale);
+      layout_overview(*document_.selected(), span, view_, document_.playhead_ms, left, top, width, sizes);
   ImDrawList* list = ImGui::GetWindowDrawList();
   list->AddRectFilled(top_left(overview.bar), bottom_right(overview.bar), overview_bar,
                       static_cast<float>(overview.bar.height() / 2));
@@ -226,11 +229,12 @@ float TimelineUi::draw_overview(float scale, float left, float top, float width,
   return static_cast<float>(overview.strip.y1);
 }
 
-void TimelineUi::draw_preview(float scale, float left, float top, float width) {
+void TimelineUi::draw_preview(const EditorSizes& sizes, float left, float top, float width) {
+  const float scale = sizes.scale;
   const SubtitleClip* clip = document_.selected();
   ImGuiIO& io = ImGui::GetIO();
   ImDrawList* list = ImGui::GetWindowDrawList();
-  const double s = 17.0 * scale;
+  const double s = sizes.s;
   const Box box{left, top, left + width, top + preview_height_};
   list->AddRectFilled(top_left(box), bottom_right(box), preview_background, 6 * scale);
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "editor/media/movie_picture.h"
+#include "editor/style/editor_sizes.h"
 #include "editor/timeline/editor_seek.h"
 #include "editor/timeline/timeline_drag.h"
 
@@ -39,19 +40,19 @@ class TimelineUi {
   void tick();
   // The height of the whole area at this width, with `room` pixels left
   // below its top; asked once a frame, before draw_area.
-  float area_height(float scale, float width, float room);
+  float area_height(const EditorSizes& sizes, float width, float room);
   // The timeline, the overview strip under it, then the preview box and its
   // splitter, from (left, top). True when the clip changed (the caller's edit
   // bookkeeping).
-  bool draw_area(float scale, float left, float top, float width);
+  bool draw_area(const EditorSizes& sizes, float left, float top, float width);
 
   const TimelineDrag& drag() const { return drag_; }
 
  private:
   // Each returns the bottom of what it drew.
-  float draw_timeline(bool& changed, float scale, float left, float top, float width);
-  float draw_overview(float scale, float left, float top, float width, double span);
-  void draw_preview(float scale, float left, float top, float width);
+  float draw_timeline(bool& changed, const EditorSizes& sizes, float left, float top, float width);
+  float draw_overview(const EditorSizes& sizes, float left, float top, float width, double span);
+  void draw_preview(const EditorSizes& sizes, float left, float top, float width);
 
   EditorDocument& document_;
   EditorMedia& media_;
