@@ -4,6 +4,8 @@
 
 namespace korvix {
 
+void prepare_timeline_area(EditorFrame& frame) { frame.timeline.prepare_picture(); }
+
 float timeline_area_height(const EditorFrame& frame, float width) {
   return frame.timeline.area_height(frame.m, width, ImGui::GetContentRegionAvail().y);
 }
