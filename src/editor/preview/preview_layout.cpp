@@ -45,7 +45,7 @@ Box widest_16_9(const Box& box) {
 std::vector<size_t> lines_under(const SubtitleClip& clip, double playhead_ms) {
   std::vector<size_t> under;
   for (size_t i = 0; i < clip.lines.size() && under.size() < preview_lines_max; ++i)
-    if (clip.lines[i].start_ms <= playhead_ms && playhead_ms < clip.lines[i].end_ms) under.push_back(i);
+    if (under_playhead(clip.lines[i], playhead_ms)) under.push_back(i);
   return under;
 }
 
