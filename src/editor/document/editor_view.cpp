@@ -43,11 +43,6 @@ const std::array<ViewField, 3>& view_fields() {
   return fields;
 }
 
-void clamp_view(EditorView& view) {
-  for (const ViewField& field : view_fields())
-    view.*field.value = std::clamp(view.*field.value, field.minimum, field.maximum);
-}
-
 void parse_view(std::string_view content, EditorView& view) {
   size_t pos = 0;
   while (true) {

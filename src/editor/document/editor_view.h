@@ -30,9 +30,6 @@ struct ViewField {
 // The file's keys in the order they are written, with each value's range.
 const std::array<ViewField, 3>& view_fields();
 
-// Brings every value into its range.
-void clamp_view(EditorView& view);
-
 // Reads word and number pairs into `view`, each value clamped into its range;
 // the last of a key wins, other words are skipped with their number, and
 // reading stops at the first pair that cannot be read, keeping what came before.

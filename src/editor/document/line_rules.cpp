@@ -25,6 +25,10 @@ std::string line_label(const SubtitleClip& clip, size_t line) {
   return name + ": " + l.text;
 }
 
+bool under_playhead(const SubtitleLine& line, double playhead_ms) {
+  return line.start_ms <= playhead_ms && playhead_ms < line.end_ms;
+}
+
 bool line_is_wrong(const SubtitleClip& clip, size_t line) {
   const SubtitleLine& l = clip.lines[line];
   if (l.start_ms >= l.end_ms) return true;

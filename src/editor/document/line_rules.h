@@ -26,6 +26,8 @@ uint32_t ms_from_seconds(double seconds);
 // The name of the line's speaker, ": " and its words when the speaker has a
 // name; else the words. How the game shows it with speaker names on.
 std::string line_label(const SubtitleClip& clip, size_t line);
+// The line is under the playhead: it starts at or before it and ends after it.
+bool under_playhead(const SubtitleLine& line, double playhead_ms);
 // It ends before it starts, or runs into the next line.
 bool line_is_wrong(const SubtitleClip& clip, size_t line);
 

@@ -37,8 +37,6 @@ class MoviePictureTexture {
   // Nothing until a picture of this movie has been shown, or without a renderer.
   std::optional<MoviePicture> show(const MovieFrames& movie, int frame);
 
-  int shown_frame() const { return shown_frame_; }
-
  private:
   bool upload(const MovieFrames& movie, int frame);
 

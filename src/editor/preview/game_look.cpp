@@ -81,7 +81,7 @@ GameLookLayout layout_game_look(const Box& area, const std::vector<LookLine>& li
 
   struct Row {
     std::string text;
-    ImU32 colour;
+    Colour colour;
     double width;
   };
   std::vector<Row> rows;
@@ -100,7 +100,7 @@ GameLookLayout layout_game_look(const Box& area, const std::vector<LookLine>& li
   auto row_y = [&](size_t i) { return first + static_cast<double>(i) * v; };
 
   if (look.background > 0) {
-    ImU32 shade = editor_colors::rgba(0, 0, 0, look.background * 255 / 100);
+    Colour shade = editor_colors::rgba(0, 0, 0, look.background * 255 / 100);
     if (look.box == 1) {
       double widest = 0;
       for (const Row& row : rows) widest = std::max(widest, row.width);

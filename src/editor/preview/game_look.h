@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/screen/editor_style.h"
+#include "editor/style/editor_colors.h"
 #include "editor/timeline/timeline_layout.h"
 
 namespace korvix {
@@ -36,7 +36,7 @@ GameLookSettings clamped(GameLookSettings look);
 
 struct LookLine {
   std::string text;  // its label or words, as the settings say
-  ImU32 colour = editor_colors::white;
+  Colour colour = editor_colors::white;
 };
 
 // The width of text at a font size, in pixels.
@@ -45,12 +45,12 @@ using MeasureAt = std::function<double(std::string_view text, double font_size)>
 struct LookText {
   std::string text;
   double x = 0, y = 0;  // top left
-  ImU32 colour = 0;
+  Colour colour = 0;
 };
 struct LookBox {
   Box box;
   double rounding = 0;
-  ImU32 colour = 0;
+  Colour colour = 0;
 };
 
 struct GameLookLayout {

@@ -45,7 +45,7 @@ Box widest_16_9(const Box& box) {
 std::vector<size_t> lines_under(const SubtitleClip& clip, double playhead_ms) {
   std::vector<size_t> under;
   for (size_t i = 0; i < clip.lines.size() && under.size() < preview_lines_max; ++i)
-    if (clip.lines[i].start_ms <= playhead_ms && playhead_ms < clip.lines[i].end_ms) under.push_back(i);
+    if (under_playhead(clip.lines[i], playhead_ms)) under.push_back(i);
   return under;
 }
 
@@ -75,7 +75,7 @@ PlainPreview layout_plain_preview(const Box& box, const SubtitleClip& clip, cons
   MeasureText at_size = [&](std::string_view text) { return static_cast<float>(measure(text, f)); };
   struct Row {
     std::string text;
-    ImU32 colour;
+    Colour colour;
   };
   std::vector<Row> rows;
   for (size_t i : lines)

@@ -136,6 +136,7 @@ void draw_clip_pane(EditorFrame& frame) {
   // The timeline's rectangle, reserved whatever it draws.
   const float width = ImGui::GetContentRegionAvail().x;
   const ImVec2 at = ImGui::GetCursorScreenPos();
+  prepare_timeline_area(frame);
   const ImRect area(at, offset(at, width, timeline_area_height(frame, width)));
   frame.widget_edit(draw_timeline_area(frame, area));
   ImGui::SetCursorScreenPos(at);

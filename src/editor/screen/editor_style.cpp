@@ -1,21 +1,16 @@
 #include "editor/screen/editor_style.h"
 
-#include <algorithm>
+#include <type_traits>
 
 namespace korvix {
 
-namespace editor_colors {
-
-ImU32 speaker(int index) { return speakers[static_cast<size_t>(std::clamp(index, 0, 9))]; }
-
-ImU32 with_alpha(ImU32 colour, int alpha) {
-  return (colour & ~IM_COL32_A_MASK) | (static_cast<ImU32>(std::clamp(alpha, 0, 255)) << IM_COL32_A_SHIFT);
-}
-
-}  // namespace editor_colors
+// The plain colours are handed to the interface library as they are.
+static_assert(std::is_same_v<Colour, ImU32>);
+static_assert(editor_colors::rgba(1, 2, 3, 4) == IM_COL32(1, 2, 3, 4));
+static_assert(editor_colors::with_alpha(editor_colors::white, 9) == IM_COL32(255, 255, 255, 9));
 
 EditorMetrics editor_metrics(float scale, ImVec2 window, ImFont* font) {
-  return EditorMetrics{scale, 17.0f * scale, window, font};
+  return EditorMetrics{editor_sizes(scale), window, font};
 }
 
 namespace {

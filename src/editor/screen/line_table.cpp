@@ -50,10 +50,6 @@ TableLayout table_layout(const SubtitleClip& clip) {
   return layout;
 }
 
-bool under_playhead(const SubtitleLine& line, double playhead_ms) {
-  return line.start_ms <= playhead_ms && playhead_ms < line.end_ms;
-}
-
 void push_frame_colour(ImU32 colour, int alpha, int hovered_alpha, int active_alpha) {
   ImGui::PushStyleColor(ImGuiCol_FrameBg, editor_colors::with_alpha(colour, alpha));
   ImGui::PushStyleColor(ImGuiCol_FrameBgHovered, editor_colors::with_alpha(colour, hovered_alpha));

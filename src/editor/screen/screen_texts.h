@@ -1,4 +1,4 @@
-// The editor screen's texts that follow rules: times, the list's shortened
+// The editor screen's texts that follow rules: the transport's time, the list's shortened
 // sources, the kinds' words, counts, and the reading-speed warning.
 #pragma once
 
@@ -7,18 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "editor/document/time_text.h"
 #include "subtitles/subtitle_file.h"
 
 namespace korvix {
 
 struct DecodedSound;
 
-// Rounded to hundredths of a second (negative as 0). Precise: "1:05.20" from a
-// minute on, else "5.20"; coarse: "1:05" or "5s".
-std::string format_time(double ms, bool precise);
-// A ruler tick: the coarse form, with the decimals a tick between whole
-// seconds needs to be told from its neighbours ("1.5s", "1.25s", "1:01.5").
-std::string format_tick_time(double ms);
 // The transport's "playhead / length", precise: the decoded sound's own length
 // once there is one (the playhead runs to its end), else the clip's.
 std::string transport_time(double playhead_ms, const SubtitleClip& clip, const DecodedSound* sound);

@@ -9,6 +9,10 @@ namespace korvix {
 
 struct EditorFrame;
 
+// Once a frame before the area's height is asked: the movie picture under
+// the playhead, decoded and uploaded when it changed.
+void prepare_timeline_area(EditorFrame& frame);
+
 // The height the area takes at the pane's width.
 float timeline_area_height(const EditorFrame& frame, float width);
 

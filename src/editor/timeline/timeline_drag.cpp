@@ -91,7 +91,7 @@ bool TimelineDrag::drag_line(const TimelineFrame& frame, bool alt) {
   int64_t span = truncated(span_ms_);
   double t = std::clamp(frame.mouse_ms, 0.0, span_ms_);
   SnapTargets targets{
-      &clip->lines, snap_playhead_ms_,           snap_distance_px * frame.scale * frame.axis.ms_per_pixel(),
+      &clip->lines, snap_playhead_ms_,           frame.sizes.px(snap_distance_px) * frame.axis.ms_per_pixel(),
       line_,        mode_ == DragMode::boundary, alt};
   auto snap = [&](double ms) { return snap_time(targets, ms); };
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "editor/document/transport.h"
+#include "editor/style/editor_sizes.h"
 #include "editor/timeline/timeline_hit.h"
 #include "editor/timeline/timeline_view.h"
 
@@ -27,7 +28,7 @@ inline constexpr double scrub_sound_ms = 85;  // an end edge is heard up to the 
 struct TimelineFrame {
   TimeAxis axis;        // the timeline's strip and view
   double span_ms = 0;   // D
-  float scale = 1;      // the editor scale
+  EditorSizes sizes;    // the editor scale
   double mouse_ms = 0;  // the time under the mouse, not clamped
 };
 

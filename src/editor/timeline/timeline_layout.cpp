@@ -6,7 +6,7 @@
 
 #include "editor/media/decoded_sound.h"
 #include "editor/document/line_rules.h"
-#include "editor/screen/screen_texts.h"
+#include "editor/document/time_text.h"
 
 namespace korvix {
 
@@ -25,7 +25,7 @@ constexpr double label_indent = 5;
 constexpr double handle_half = 3.5;
 constexpr double handle_half_lit = 5;
 
-ImU32 line_fill(int speaker, bool picked) {
+Colour line_fill(int speaker, bool picked) {
   return editor_colors::with_alpha(editor_colors::speaker(speaker), picked ? 150 : 70);
 }
 
@@ -107,8 +107,8 @@ namespace {
 std::vector<LineBox> line_boxes(const TimelineInput& input, const TimelineBands& bands) {
   std::vector<LineBox> boxes;
   const SubtitleClip& clip = *input.clip;
-  double inset = box_inset * input.scale;
-  double s = 17.0 * input.scale;
+  double inset = input.sizes.px(box_inset);
+  double s = input.sizes.s;
   for (size_t i = 0; i < clip.lines.size(); ++i) {
     const SubtitleLine& line = clip.lines[i];
     double x0 = input.axis.x_of(line.start_ms);
@@ -132,9 +132,9 @@ std::vector<LineBox> line_boxes(const TimelineInput& input, const TimelineBands&
       box.outline_width = 1;
     }
     box.label = line_label(clip, i);
-    double label_gap = label_inset * input.scale;
+    double label_gap = input.sizes.px(label_inset);
     box.label_clip = {x0 + label_gap, box.box.y0, x1 - label_gap, box.box.y1};
-    box.label_x = x0 + label_indent * input.scale;
+    box.label_x = x0 + input.sizes.px(label_indent);
     box.label_y = (box.box.y0 + box.box.y1) / 2 - s / 2;
     box.label_colour = picked ? editor_colors::white : editor_colors::with_alpha(editor_colors::white, 209);
     boxes.push_back(std::move(box));
@@ -145,7 +145,7 @@ std::vector<LineBox> line_boxes(const TimelineInput& input, const TimelineBands&
 std::vector<BoundaryHandle> boundary_handles(const TimelineInput& input, const TimelineBands& bands) {
   std::vector<BoundaryHandle> handles;
   const std::vector<SubtitleLine>& lines = input.clip->lines;
-  double tolerance = edge_tolerance_px * input.scale;
+  double tolerance = input.sizes.px(edge_tolerance_px);
   for (size_t i = 0; i + 1 < lines.size(); ++i) {
     if (!shares_boundary(input.axis, lines[i], lines[i + 1], tolerance)) continue;
     BoundaryHandle handle;
@@ -154,7 +154,7 @@ std::vector<BoundaryHandle> boundary_handles(const TimelineInput& input, const T
     if (handle.x < bands.whole.x0 - tolerance || handle.x > bands.whole.x1 + tolerance) continue;
     handle.y = (bands.lines.y0 + bands.lines.y1) / 2;
     handle.lit = input.lit.boundary == handle.first_line;
-    handle.half = (handle.lit ? handle_half_lit : handle_half) * input.scale;
+    handle.half = input.sizes.px(handle.lit ? handle_half_lit : handle_half);
     handle.colour = handle.lit ? editor_colors::accent : editor_colors::with_alpha(editor_colors::white, 150);
     if (handle.lit) {
       handle.side = input.lit.side;
@@ -172,7 +172,7 @@ std::vector<BoundaryHandle> boundary_handles(const TimelineInput& input, const T
 
 TimelineLayout layout_timeline(const TimelineInput& input) {
   TimelineLayout layout;
-  double s = 17.0 * input.scale;
+  double s = input.sizes.s;
   layout.bands = timeline_bands(input.axis.left, input.top, input.axis.width, s);
   layout.ticks = ruler_ticks(input.axis, s);
   layout.tick_top = layout.bands.ruler.y0 + tick_top_share * layout.bands.ruler.height();
@@ -191,10 +191,10 @@ double overview_time_at(double x, double left, double width, double span_ms) {
 }
 
 OverviewLayout layout_overview(const SubtitleClip& clip, double span_ms, const TimelineView& view, double playhead_ms,
-                               double left, double top, double width, float scale) {
+                               double left, double top, double width, const EditorSizes& sizes) {
   OverviewLayout layout;
-  double height = overview_height * scale;
-  double bar_height = overview_bar_height * scale;
+  double height = sizes.px(overview_height);
+  double bar_height = sizes.px(overview_bar_height);
   layout.strip = {left, top, left + width, top + height};
   double bar_top = top + (height - bar_height) / 2;
   layout.bar = {left, bar_top, left + width, bar_top + bar_height};

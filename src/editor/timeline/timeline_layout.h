@@ -3,14 +3,15 @@
 // handles and the playhead, each with its rectangle and colour. The drawing
 // code walks these lists; hit tests and tests read the same numbers.
 //
-// Sizes are pixels at scale 1 times the editor scale; s = 17 × scale.
+// Sizes are pixels at scale 1 times the editor scale; s is the row unit.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "editor/screen/editor_style.h"
+#include "editor/style/editor_colors.h"
+#include "editor/style/editor_sizes.h"
 #include "editor/timeline/timeline_hit.h"
 #include "editor/timeline/timeline_view.h"
 #include "subtitles/subtitle_file.h"
@@ -64,19 +65,19 @@ struct LineBox {
   int line = -1;
   Box box;     // in the lines band
   Box column;  // the same span over the waveform band
-  ImU32 fill = 0, column_fill = 0, outline = 0;
+  Colour fill = 0, column_fill = 0, outline = 0;
   double outline_width = 1;
   std::string label;
   Box label_clip;
   double label_x = 0, label_y = 0;
-  ImU32 label_colour = 0;
+  Colour label_colour = 0;
 };
 
 struct BoundaryHandle {
   int first_line = -1;  // the line before the boundary
   double x = 0, y = 0;  // the diamond's centre
   double half = 0;      // half its size
-  ImU32 colour = 0;
+  Colour colour = 0;
   bool lit = false;  // hovered or grabbed
   // When lit: the side a drag moves, the edge it moves (3 wide, over the
   // lines band's box height) and the arrow pointing its way.
@@ -89,7 +90,7 @@ struct TimelineInput {
   const DecodedSound* sound = nullptr;  // when ready
   TimeAxis axis;
   double top = 0;
-  float scale = 1;
+  EditorSizes sizes;
   int picked_line = -1;
   double playhead_ms = 0;
   TimelineHit lit;                // hovered or grabbed, for the handles
@@ -114,7 +115,7 @@ inline constexpr double overview_bar_height = 7;
 
 struct OverviewBox {
   Box box;
-  ImU32 colour = 0;
+  Colour colour = 0;
 };
 struct OverviewLayout {
   Box strip;  // 0 .. D over the full width
@@ -124,7 +125,7 @@ struct OverviewLayout {
   double playhead_x = 0;
 };
 OverviewLayout layout_overview(const SubtitleClip& clip, double span_ms, const TimelineView& view, double playhead_ms,
-                               double left, double top, double width, float scale);
+                               double left, double top, double width, const EditorSizes& sizes);
 // The time under x on the overview strip, within 0 .. D.
 double overview_time_at(double x, double left, double width, double span_ms);
 

@@ -47,12 +47,6 @@ TEST(EditorViewFile, WritesCrLfInTheShortestFormAndReadsItBack) {
   EXPECT_NEAR(back.list_width, view.list_width, 1e-6);
 }
 
-TEST(EditorViewFile, ClampingBringsEveryValueIntoItsRange) {
-  EditorView view{9.0f, 0.0f, 0.5f};
-  clamp_view(view);
-  EXPECT_EQ(view, (EditorView{3.0f, 0.12f, 0.5f}));
-}
-
 TEST(EditorViewStorage, SavesIntoTheWorkFolderAndAMissingFileChangesNothing) {
   test::TempFolder install;
   fs::path file = install / "subtitles" / "work" / "editor.txt";

@@ -23,7 +23,7 @@ const MeasureAt half_em = [](std::string_view text, double size) {
 
 std::array<double, 4> corners(const Box& b) { return {b.x0, b.y0, b.x1, b.y1}; }
 auto box_near(const Box& b) { return ResultOf(corners, Pointwise(DoubleNear(1e-6), corners(b))); }
-auto text_at(const std::string& text, double x, double y, ImU32 colour) {
+auto text_at(const std::string& text, double x, double y, Colour colour) {
   return AllOf(Field(&LookText::text, text), Field(&LookText::x, DoubleNear(x, 1e-9)),
                Field(&LookText::y, DoubleNear(y, 1e-9)), Field(&LookText::colour, colour));
 }

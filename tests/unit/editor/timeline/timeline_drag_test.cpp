@@ -17,7 +17,7 @@ class TimelineDragTest : public EditorTest {
 
   // 1000 px showing 10 s: 10 ms per pixel, so the snap distance is 70 ms.
   TimelineFrame at(double ms) const {
-    return {TimeAxis{0, 1000, view_start, 10000}, total_span_ms(clip(), nullptr), 1.0f, ms};
+    return {TimeAxis{0, 1000, view_start, 10000}, total_span_ms(clip(), nullptr), editor_sizes(1), ms};
   }
   // Each step presses at one time, holds through the others and releases.
   struct Step {

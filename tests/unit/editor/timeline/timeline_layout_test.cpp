@@ -98,6 +98,7 @@ TEST(TimelineLayout, BandsBoxesHandlesAndPlayhead) {
   TimelineInput input{.clip = &clip,
                       .axis = {0, 1000, 0, 10000},
                       .top = 50,
+                      .sizes = editor_sizes(1),
                       .picked_line = 1,
                       .playhead_ms = 2500,
                       .lit = {},
@@ -143,7 +144,7 @@ TEST(TimelineLayout, BandsBoxesHandlesAndPlayhead) {
 TEST(TimelineOverview, StripBarLinesViewAndPlayhead) {
   SubtitleClip clip;
   clip.lines = {{1000, 2000, "a", 4}, {3000, 3000, "b", 0}};
-  OverviewLayout o = layout_overview(clip, 10000, {2000, 1000}, 5000, 10, 300, 500, 2.0f);
+  OverviewLayout o = layout_overview(clip, 10000, {2000, 1000}, 5000, 10, 300, 500, editor_sizes(2));
   EXPECT_THAT(o.strip, box_near({10, 300, 510, 322}));
   EXPECT_THAT(o.bar, box_near({10, 304, 510, 318}));
   ASSERT_EQ(o.lines.size(), 2u);
