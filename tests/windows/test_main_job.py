@@ -406,8 +406,10 @@ class MainJobUnderWine(unittest.TestCase):
 
     def test_stop_ends_the_whole_process_tree(self):
         hold = os.path.join(self.scratch, "hold.pids")
-        # The script's stand-in starts a child, then presses Enter on Stop.
-        run = self.run_launcher(BUILD, KORVIX_STAND_IN_HOLD=wine.windows_path(hold))
+        # Once the job runs, its rows are Stop and View the log, the latter
+        # selected: up puts the selection on Stop. The script's stand-in starts a
+        # child, then presses Enter.
+        run = self.run_launcher(BUILD + ["up"], KORVIX_STAND_IN_HOLD=wine.windows_path(hold))
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
 
         with open(hold, encoding="utf-8") as f:
