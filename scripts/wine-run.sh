@@ -51,6 +51,12 @@ if [ ! -f "$prefix/.korvix-ready" ]; then
     exit 1
   fi
 fi
+# Wine links the profile's Desktop, Documents, Downloads, Templates and so on to
+# the host user's home: a program would find, read and write the real user's
+# files there. They become empty folders of the prefix (also in a prefix made
+# before this).
+find "$prefix/drive_c/users" -type l -print0 |
+  while IFS= read -r -d '' link; do rm -f "$link" && mkdir "$link"; done
 exec 9>&-
 
 # The output goes through files, never straight to the caller: the first Wine
