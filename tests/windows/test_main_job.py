@@ -34,9 +34,14 @@ PLAYER = "Zo\u00eb \u0141ukasiewicz"
 WINDOWS_HOME = "C:\\users\\" + PLAYER
 SYSTEM32 = "C:\\windows\\system32"
 RELEASE_ASSET = "korvix-launcher-windows-x64.exe"
-# A healthy run takes at most about 30 s on a slow, busy machine: a hang fails
+# A healthy run takes at most about 35 s on a slow, busy machine: a hang fails
 # fast rather than hold every scenario after it.
 RUN_TIMEOUT = 100
+# When a launcher that updates itself takes its screenshot and quits: its check,
+# download and restart (or the download's failure) take up to about 10 s on a
+# slow, busy machine, each start of a stand-in under Wine being slow; a
+# screenshot before that ends the launcher short of them.
+UPDATE_SETTLED_MS = "20000"
 # Wine's own programs, which run as long as the prefix's server does.
 WINE_SYSTEM = tuple(SYSTEM32.lower() + "\\" + name for name in (
     "services.exe", "winedevice.exe", "plugplay.exe", "svchost.exe", "rpcss.exe", "explorer.exe", "conhost.exe"))
@@ -419,7 +424,7 @@ class MainJobUnderWine(unittest.TestCase):
             program = f.read()
         self.offer_launcher(digest="sha256:" + hashlib.sha256(program).hexdigest())
         before = os.stat(self.launcher).st_ino
-        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS="8000")
+        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS=UPDATE_SETTLED_MS)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
         # The new launcher runs on its own; it ends with its screenshot.
         self.wait_until_gone("korvix-launcher.exe")
@@ -442,7 +447,7 @@ class MainJobUnderWine(unittest.TestCase):
             f.write(program[:4096] + bytes([program[4096] ^ 0xFF]) + program[4097:])
         self.offer_launcher(file=corrupt, digest="sha256:" + hashlib.sha256(program).hexdigest())
         before = os.stat(self.launcher).st_ino
-        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS="8000")
+        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS=UPDATE_SETTLED_MS)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
 
         self.assertEqual(len(self.release_requests()[1]), 1, "the download was made")
