@@ -51,6 +51,14 @@ if [ ! -f "$prefix/.korvix-ready" ]; then
     exit 1
   fi
 fi
+# Wine links the profile's Desktop, Documents, Downloads, Templates and so on to
+# the host user's home: a program would find, read and write the real user's
+# files there. They become empty folders of the prefix (also in a prefix made
+# before this). Only where Wine puts them is looked at: elsewhere in a profile
+# the tests running meanwhile make and remove their folders.
+for link in "$prefix"/drive_c/users/*/* "$prefix"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/*; do
+  if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+done
 exec 9>&-
 
 # The output goes through files, never straight to the caller: the first Wine

@@ -44,8 +44,9 @@ class WineGuiSmokeTest(unittest.TestCase):
             "APPDATA": windows_path(os.path.join(self.root, "appdata")),
             "USERPROFILE": windows_path(os.path.join(self.root, "home")),
             "SDL_AUDIO_DRIVER": "dummy",
-            # The renderer a Windows player gets (the Direct3D ones are not built),
-            # with no quiet fall-back to the software renderer.
+            # OpenGL, named so that SDL can't quietly fall back to the software
+            # renderer. Direct3D 11, SDL's first choice on Windows, and the others
+            # are checked in test_renderers.
             "SDL_RENDER_DRIVER": "opengl",
             "WINEPREFIX": os.path.abspath(PREFIX),
             "KORVIX_WINESERVER": wineserver,

@@ -15,6 +15,7 @@ import hashlib
 import json
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -33,7 +34,17 @@ PLAYER = "Zo\u00eb \u0141ukasiewicz"
 WINDOWS_HOME = "C:\\users\\" + PLAYER
 SYSTEM32 = "C:\\windows\\system32"
 RELEASE_ASSET = "korvix-launcher-windows-x64.exe"
-TIMEOUT = 300
+# A healthy run takes at most about 35 s on a slow, busy machine: a hang fails
+# fast rather than hold every scenario after it.
+RUN_TIMEOUT = 100
+# When a launcher that updates itself takes its screenshot and quits: its check,
+# download and restart (or the download's failure) take up to about 10 s on a
+# slow, busy machine, each start of a stand-in under Wine being slow; a
+# screenshot before that ends the launcher short of them.
+UPDATE_SETTLED_MS = "20000"
+# Wine's own programs, which run as long as the prefix's server does.
+WINE_SYSTEM = tuple(SYSTEM32.lower() + "\\" + name for name in (
+    "services.exe", "winedevice.exe", "plugplay.exe", "svchost.exe", "rpcss.exe", "explorer.exe", "conhost.exe"))
 
 
 def wineserver():
@@ -80,21 +91,13 @@ class MainJobUnderWine(unittest.TestCase):
         cls.profile = os.path.join(cls.prefix, "drive_c", "users", PLAYER)
         if not os.path.isdir(cls.profile):
             raise AssertionError("no profile folder for %s in %s" % (PLAYER, cls.prefix))
-        # Wine links the profile's Desktop, Downloads and so on to the host's home:
-        # here they are folders of the prefix.
-        for entry in os.scandir(cls.profile):
-            if entry.is_symlink():
-                os.unlink(entry.path)
-                os.makedirs(entry.path)
         cls.install_stand_ins()
         x_server, cls.env["DISPLAY"] = start_x_server()
         cls.addClassCleanup(x_server.wait)
         cls.addClassCleanup(x_server.kill)
         # One Wine server for every run, with this display; it ends before the X server.
-        subprocess.run([wineserver(), "-p"], env=cls.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60)
-        cls.addClassCleanup(subprocess.run, [wineserver(), "-k"], env=dict(cls.env), stdin=subprocess.DEVNULL,
-                            capture_output=True, timeout=60)
+        cls.wine_server("-p")
+        cls.addClassCleanup(cls.wine_server, "-k")
 
         cls.github = FakeGitHub(os.path.join(cls.scratch, "github")).start()
         cls.addClassCleanup(cls.github.stop)
@@ -124,6 +127,57 @@ class MainJobUnderWine(unittest.TestCase):
         })
 
     @classmethod
+    def wine_server(cls, option):
+        # Its output goes nowhere: a server that kept a pipe of ours would hold its reader.
+        subprocess.run([wineserver(), option], env=cls.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+
+    @classmethod
+    def prefix_processes(cls):
+        """The id and command line of every process of this prefix: Wine's, and
+        the host programs the stand-ins started."""
+        found = []
+        for entry in os.scandir("/proc"):
+            if not entry.name.isdigit() or int(entry.name) == os.getpid():
+                continue
+            try:
+                with open(os.path.join(entry.path, "environ"), "rb") as f:
+                    if b"WINEPREFIX=" + cls.prefix.encode() + b"\0" not in f.read():
+                        continue
+                with open(os.path.join(entry.path, "cmdline"), "rb") as f:
+                    command = f.read().decode("utf-8", "replace").replace("\0", " ").strip()
+            except OSError:
+                continue
+            found.append((int(entry.name), command))
+        return found
+
+    @classmethod
+    def end_prefix_processes(cls):
+        """Ends everything that runs in this prefix, then starts its server again
+        for the runs that follow. The prefix is this test's own."""
+        cls.wine_server("-k")  # its Windows processes end with it
+        cls.wine_server("-w")
+        for pid, _ in cls.prefix_processes():
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+        cls.wine_server("-p")
+
+    def scenario_processes(self):
+        """The command lines of what runs in this prefix besides Wine's own programs."""
+        return [command for _, command in self.prefix_processes()
+                if not command.lower().startswith(WINE_SYSTEM) and "wineserver" not in command]
+
+    def end_leftovers(self):
+        """After each scenario: whatever it left running ends, so that a stuck run
+        can't trouble the scenarios after it."""
+        left = self.scenario_processes()
+        if left:
+            print("\nending what the scenario left running: %s" % left, file=sys.stderr)
+            self.end_prefix_processes()
+
+    @classmethod
     def install_stand_ins(cls):
         system32 = os.path.join(cls.prefix, "drive_c", "windows", "system32")
         for name in ("curl.exe", "tar.exe", os.path.join("WindowsPowerShell", "v1.0", "powershell.exe")):
@@ -133,6 +187,7 @@ class MainJobUnderWine(unittest.TestCase):
             shutil.copy2(STAND_IN, target)
 
     def setUp(self):
+        self.addCleanup(self.end_leftovers)
         # A player's folders as a first start finds them: the disc image in
         # Downloads, the launcher downloaded to the Desktop, nothing else.
         for name in ("Games", "Desktop", os.path.join("AppData", "Roaming", "KorvixVelarine")):
@@ -161,9 +216,23 @@ class MainJobUnderWine(unittest.TestCase):
         env = dict(self.env, KORVIX_LAUNCHER_SCREENSHOT=wine.windows_path(self.shot), **extra)
         if steps:
             env["KORVIX_LAUNCHER_ACTIONS"] = actions(steps)
-        run = subprocess.run([wine.WINE_RUN, self.prefix, binary or self.launcher], env=env, cwd=self.scratch,
-                             stdin=subprocess.DEVNULL, capture_output=True, text=True, errors="replace",
-                             timeout=TIMEOUT)
+        # A session of its own, so that a run that hangs is ended whole.
+        process = subprocess.Popen([wine.WINE_RUN, self.prefix, binary or self.launcher], env=env,
+                                   cwd=self.scratch, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                   stderr=subprocess.PIPE, text=True, errors="replace", start_new_session=True)
+        try:
+            stdout, stderr = process.communicate(timeout=RUN_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            running = self.scenario_processes()
+            os.killpg(process.pid, signal.SIGKILL)
+            self.end_prefix_processes()
+            stdout, stderr = process.communicate(timeout=60)
+        else:
+            running = None
+        if running is not None:
+            self.fail("the launcher did not end within %d s; running were %s\n%s%s" %
+                      (RUN_TIMEOUT, running, stdout, stderr))
+        run = subprocess.CompletedProcess(process.args, process.returncode, stdout, stderr)
         keep = os.environ.get("KORVIX_KEEP_SCREENSHOTS")
         if keep and os.path.exists(self.shot):
             os.makedirs(keep, exist_ok=True)
@@ -176,21 +245,7 @@ class MainJobUnderWine(unittest.TestCase):
 
     def wine_processes(self, name):
         """Processes of this prefix whose command line names `name`."""
-        found = []
-        for entry in os.scandir("/proc"):
-            if not entry.name.isdigit():
-                continue
-            try:
-                with open(os.path.join(entry.path, "environ"), "rb") as f:
-                    if b"WINEPREFIX=" + self.prefix.encode() + b"\0" not in f.read():
-                        continue
-                with open(os.path.join(entry.path, "cmdline"), "rb") as f:
-                    command = f.read().decode("utf-8", "replace")
-            except OSError:
-                continue
-            if name.lower() in command.lower():
-                found.append(command)
-        return found
+        return [command for _, command in self.prefix_processes() if name.lower() in command.lower()]
 
     def wait_until_gone(self, name, seconds=60):
         for _ in range(seconds * 10):
@@ -369,7 +424,7 @@ class MainJobUnderWine(unittest.TestCase):
             program = f.read()
         self.offer_launcher(digest="sha256:" + hashlib.sha256(program).hexdigest())
         before = os.stat(self.launcher).st_ino
-        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS="8000")
+        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS=UPDATE_SETTLED_MS)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
         # The new launcher runs on its own; it ends with its screenshot.
         self.wait_until_gone("korvix-launcher.exe")
@@ -392,7 +447,7 @@ class MainJobUnderWine(unittest.TestCase):
             f.write(program[:4096] + bytes([program[4096] ^ 0xFF]) + program[4097:])
         self.offer_launcher(file=corrupt, digest="sha256:" + hashlib.sha256(program).hexdigest())
         before = os.stat(self.launcher).st_ino
-        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS="8000")
+        run = self.run_launcher(KORVIX_LAUNCHER_UPDATE_TEST="go", KORVIX_LAUNCHER_SCREENSHOT_MS=UPDATE_SETTLED_MS)
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
 
         self.assertEqual(len(self.release_requests()[1]), 1, "the download was made")
@@ -406,8 +461,10 @@ class MainJobUnderWine(unittest.TestCase):
 
     def test_stop_ends_the_whole_process_tree(self):
         hold = os.path.join(self.scratch, "hold.pids")
-        # The script's stand-in starts a child, then presses Enter on Stop.
-        run = self.run_launcher(BUILD, KORVIX_STAND_IN_HOLD=wine.windows_path(hold))
+        # Once the job runs, its rows are Stop and View the log, the latter
+        # selected: up puts the selection on Stop. The script's stand-in starts a
+        # child, then presses Enter.
+        run = self.run_launcher(BUILD + ["up"], KORVIX_STAND_IN_HOLD=wine.windows_path(hold))
         self.assertEqual(run.returncode, 0, run.stdout + run.stderr)
 
         with open(hold, encoding="utf-8") as f:
