@@ -119,7 +119,8 @@ build_sdl() { # link-name cache-name extra-cmake-args...
   fi
 }
 
-build_sdl linux linux -DSDL_POSITION_INDEPENDENT_CODE=ON
+# The launcher uses neither SDL's GPU API (so nor its renderer) nor the camera.
+build_sdl linux linux-nogpu -DSDL_POSITION_INDEPENDENT_CODE=ON -DSDL_GPU=OFF -DSDL_RENDER_GPU=OFF -DSDL_CAMERA=OFF
 if [ "$want_windows" = 1 ]; then
   toolchain="$(cd "$(dirname "$0")/.." && pwd)/cmake/mingw-w64-x86_64.cmake"
   # Debian's repacked source lacks the compiled shaders of SDL's Direct3D back
