@@ -36,11 +36,8 @@ start_background() { # name command...
   background_log="build/$(echo "$background_name" | tr ' A-Z' '-a-z').log"
   background_start=$SECONDS
   echo "=== $background_name, beside the tests (output in $background_log)"
-  (
-    renice -n 19 -p "$BASHPID" >/dev/null
-    ionice -c 3 -p "$BASHPID" 2>/dev/null || true
-    "$@"
-  ) >"$background_log" 2>&1 &
+  # Its own session, so that a run that ends early ends all of it.
+  setsid -w nice -n 19 ionice -c 3 bash -c '"$@"' background "$@" >"$background_log" 2>&1 &
   background_pid=$!
 }
 # Waits for it; a failure shows the end of its log and ends the run.
@@ -57,7 +54,9 @@ finish_background() {
 }
 
 finish() {
-  if [ -n "$background_pid" ]; then kill "$background_pid" 2>/dev/null || true; fi
+  if [ -n "$background_pid" ]; then
+    kill -- "-$background_pid" 2>/dev/null || kill "$background_pid" 2>/dev/null || true
+  fi
   echo "=== step times"
   printf '%s\n' "${times[@]}"
   echo "$(printf '%5d s' "$SECONDS")  in all"
@@ -72,6 +71,7 @@ later_builds() {
   build_preset tsan
   scripts/build-windows.sh
 }
+export -f build_preset later_builds
 
 stage "bootstrap" scripts/bootstrap.sh --windows
 stage "Linux build" scripts/build.sh
