@@ -1,7 +1,14 @@
 # Dependencies: SDL3 (static, built by scripts/bootstrap.sh), Dear ImGui
 # (compiled here from its source package), stb_image (Debian's libstb-dev),
 # GoogleTest. Everything is found under KORVIX_DEPS_DIR.
-set(KORVIX_DEPS_DIR "$ENV{HOME}/.cache/korvix-deps" CACHE PATH "Where scripts/bootstrap.sh keeps SDL3 and ImGui")
+# The same folder as scripts/bootstrap.sh: KORVIX_DEPS_DIR from the environment,
+# else ~/.cache/korvix-deps.
+if(DEFINED ENV{KORVIX_DEPS_DIR} AND NOT "$ENV{KORVIX_DEPS_DIR}" STREQUAL "")
+  set(korvix_default_deps "$ENV{KORVIX_DEPS_DIR}")
+else()
+  set(korvix_default_deps "$ENV{HOME}/.cache/korvix-deps")
+endif()
+set(KORVIX_DEPS_DIR "${korvix_default_deps}" CACHE PATH "Where scripts/bootstrap.sh keeps SDL3 and ImGui")
 
 function(korvix_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
@@ -30,14 +37,15 @@ find_package(SDL3 CONFIG REQUIRED PATHS "${sdl_prefix}" NO_DEFAULT_PATH)
 add_library(korvix_sdl3 INTERFACE)
 target_link_libraries(korvix_sdl3 INTERFACE SDL3::SDL3-static)
 
-# Dear ImGui with its SDL3 platform and SDL renderer back ends
+# Dear ImGui with its SDL3 platform and SDL renderer back ends (not its demo
+# window, which nothing shows)
 set(imgui_dir "${KORVIX_DEPS_DIR}/imgui")
 if(NOT EXISTS "${imgui_dir}/imgui.cpp")
   message(FATAL_ERROR "Dear ImGui not found in ${imgui_dir}: run scripts/bootstrap.sh")
 endif()
 add_library(korvix_imgui STATIC
   ${imgui_dir}/imgui.cpp ${imgui_dir}/imgui_draw.cpp ${imgui_dir}/imgui_tables.cpp
-  ${imgui_dir}/imgui_widgets.cpp ${imgui_dir}/imgui_demo.cpp
+  ${imgui_dir}/imgui_widgets.cpp
   ${imgui_dir}/backends/imgui_impl_sdl3.cpp ${imgui_dir}/backends/imgui_impl_sdlrenderer3.cpp
   ${PROJECT_SOURCE_DIR}/src/imgui_hooks/item_hooks.cpp)
 target_include_directories(korvix_imgui SYSTEM PUBLIC ${imgui_dir} ${imgui_dir}/backends)

@@ -3,12 +3,34 @@
 # build, the same tests under AddressSanitizer and UBSan, the threaded ones under
 # ThreadSanitizer, then the Windows build with its tests under Wine (and Xvfb
 # for the GUI).
+#
+# The tests spend much of their time waiting (on timers, child processes, the
+# network), so the next builds run beside them at the lowest priority and take
+# only what the tests leave idle. A test stage first waits for its build. Each
+# step's time is printed as it ends, and all of them at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/bootstrap.sh --windows
-scripts/build.sh
-ctest --preset linux --parallel 2
-scripts/sanitize.sh asan
-scripts/sanitize.sh tsan
-scripts/build-windows.sh
-ctest --preset windows --parallel 2
+
+# shellcheck source=scripts/steps.sh
+source scripts/steps.sh
+
+build_preset() { # preset: configures and builds it
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1"
+}
+later_builds() {
+  build_preset tsan
+  scripts/build-windows.sh
+}
+export -f build_preset later_builds
+
+stage "bootstrap" scripts/bootstrap.sh --windows
+stage "Linux build" scripts/build.sh
+start_background "AddressSanitizer build" build_preset asan
+stage "Linux tests" ctest --preset linux --parallel 2
+finish_background
+start_background "ThreadSanitizer and Windows builds" later_builds
+stage "AddressSanitizer and UBSan tests" scripts/sanitize.sh asan
+finish_background
+stage "ThreadSanitizer tests" scripts/sanitize.sh tsan
+stage "Windows tests under Wine" ctest --preset windows --parallel 2

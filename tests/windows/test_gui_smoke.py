@@ -20,6 +20,22 @@ def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def start_x_server():
+    """A private X server and its display name. The server picks a free display
+    itself: two picked from outside at once (xvfb-run) can be the same."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1000x24", "-nolisten",
+                               "tcp"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as f:
+        number = f.readline().strip()
+    if not number:
+        server.kill()
+        raise RuntimeError("Xvfb gave no display")
+    return server, ":" + number
+
+
 class WineGuiSmokeTest(unittest.TestCase):
     def setUp(self):
         for name, value in (("KORVIX_LAUNCHER_BINARY", BINARY), ("KORVIX_WINE_RUN", WINE_RUN),
@@ -54,11 +70,15 @@ class WineGuiSmokeTest(unittest.TestCase):
         env.update(extra_env)
         # A private X server per run. Wine's desktop process is ended while that
         # server still runs, so nothing of this run outlives it.
-        script = '"$0" "$@"; status=$?; "$KORVIX_WINESERVER" -k; exit $status'
-        command = ["xvfb-run", "--auto-servernum", "--server-args=-screen 0 1600x1000x24 -nolisten tcp",
-                   "sh", "-c", script, WINE_RUN, PREFIX, self.binary]
-        return subprocess.run(command, env=env, cwd=self.root, stdin=subprocess.DEVNULL,
-                              capture_output=True, text=True, errors="replace", timeout=540)
+        x_server, env["DISPLAY"] = start_x_server()
+        try:
+            script = '"$0" "$@"; status=$?; "$KORVIX_WINESERVER" -k; exit $status'
+            return subprocess.run(["sh", "-c", script, WINE_RUN, PREFIX, self.binary], env=env, cwd=self.root,
+                                  stdin=subprocess.DEVNULL, capture_output=True, text=True, errors="replace",
+                                  timeout=540)
+        finally:
+            x_server.kill()
+            x_server.wait()
 
     def test_window_renders_and_the_screenshot_hook_quits_with_0(self):
         shot = os.path.join(self.root, "shot.bmp")

@@ -51,21 +51,6 @@ def wineserver():
     return shutil.which("wineserver") or "/usr/lib/wine/wineserver"
 
 
-def start_x_server():
-    """A private X server; its display name."""
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1000x24", "-nolisten",
-                               "tcp"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as f:
-        number = f.readline().strip()
-    if not number:
-        server.kill()
-        raise RuntimeError("Xvfb gave no display")
-    return server, ":" + number
-
-
 class MainJobUnderWine(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -92,7 +77,7 @@ class MainJobUnderWine(unittest.TestCase):
         if not os.path.isdir(cls.profile):
             raise AssertionError("no profile folder for %s in %s" % (PLAYER, cls.prefix))
         cls.install_stand_ins()
-        x_server, cls.env["DISPLAY"] = start_x_server()
+        x_server, cls.env["DISPLAY"] = wine.start_x_server()
         cls.addClassCleanup(x_server.wait)
         cls.addClassCleanup(x_server.kill)
         # One Wine server for every run, with this display; it ends before the X server.

@@ -23,7 +23,7 @@ namespace {
 using test::TempFolder;
 using test::write_bytes;
 
-std::filesystem::path child_tool() { return running_executable_path().parent_path() / KORVIX_CHILD_TOOL_NAME; }
+std::filesystem::path child_tool_path() { return running_executable_path().parent_path() / KORVIX_CHILD_TOOL_NAME; }
 
 class CurrentFolder {
  public:
@@ -81,7 +81,7 @@ TEST(ProgramSearchWin32, AProgramPlantedInTheCurrentFolderNeverRuns) {
   std::filesystem::path downloads = temp / "Downloads";
   std::filesystem::create_directories(downloads);
   for (const char* name : {"curl.exe", "tar.exe", "powershell.exe", "git.exe"})
-    std::filesystem::copy_file(child_tool(), downloads / name);  // started, it writes started.txt
+    std::filesystem::copy_file(child_tool_path(), downloads / name);  // started, it writes started.txt
   std::filesystem::path bin = temp / "bin";
   std::filesystem::create_directories(bin);
   std::filesystem::copy_file(test::recorder_program(), bin / "git.exe");
@@ -109,13 +109,13 @@ TEST(ProgramSearchWin32, AProgramPlantedInTheCurrentFolderNeverRuns) {
 TEST(ProcessRunnerWin32, ANegativeExitCodeIsTheProgramsOwn) {
   // exit -1, PowerShell's -196608 for a missing script, an access violation.
   for (const char* code : {"-1", "-196608", "-1073741819"}) {
-    RunResult run = ProcessRunner::run({to_utf8(child_tool()), "exit", code}, {}, nullptr);
+    RunResult run = ProcessRunner::run({to_utf8(child_tool_path()), "exit", code}, {}, nullptr);
     EXPECT_TRUE(run.started()) << run.start_error;
     EXPECT_EQ(run.exit_code, std::stoi(code));
   }
   // The job's log gets no empty line for it; a start failure logs its reason.
   LauncherStatus status;
-  EXPECT_EQ(run_job_program(status, {to_utf8(child_tool()), "exit", "-1"}, {}), -1);
+  EXPECT_EQ(run_job_program(status, {to_utf8(child_tool_path()), "exit", "-1"}, {}), -1);
   EXPECT_TRUE(status.output_tail.empty());
   EXPECT_EQ(run_job_program(status, {"korvix-no-such-program"}, {}), -1);
   EXPECT_EQ(status.output_tail, std::deque<std::string>{"couldn't start korvix-no-such-program (error 2)"});

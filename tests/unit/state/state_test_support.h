@@ -85,6 +85,8 @@ inline std::string read_bytes(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+inline constexpr uint64_t mib = 1048576;
+
 // A file of the given size that takes no disk space where the file system allows.
 inline void make_sparse_file(const fs::path& path, uint64_t size) {
   write_bytes(path, "");

@@ -25,7 +25,7 @@ using test::TempFolder;
 using test::write_bytes;
 using testing::FakeGitHubServer;
 
-constexpr uint64_t mib = 1048576;
+using test::mib;
 
 struct Outcome {
   int32_t state = 0;

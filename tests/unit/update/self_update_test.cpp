@@ -18,7 +18,7 @@ using test::read_bytes;
 using test::TempFolder;
 using test::write_bytes;
 
-constexpr uint64_t mib = 1048576;
+using test::mib;
 
 void make_install(const fs::path& folder) {
   write_bytes(folder / "korvix.exe", "game");
