@@ -1,7 +1,4 @@
 #!/usr/bin/env bash
 # Cross-builds korvix-launcher.exe and its tests for Windows x86-64 with mingw-w64
 # (CMake preset "windows", output in build/windows). Needs `scripts/bootstrap.sh --windows`.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-cmake --preset windows >/dev/null
-cmake --build --preset windows "$@"
+exec "$(dirname "$0")/build.sh" windows "$@"

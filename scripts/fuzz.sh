@@ -20,8 +20,7 @@ if [ "${#targets[@]}" -eq 0 ]; then
   for dir in tests/fuzz/seeds/*/; do targets+=("$(basename "$dir")"); done
 fi
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+scripts/build.sh fuzz
 
 # Targets that write files do it in the temporary folder: a memory file system
 # keeps them fast.

@@ -17,8 +17,7 @@ case "$preset" in
   *) echo "usage: $0 asan|tsan [CTEST ARGUMENTS...]" >&2; exit 2 ;;
 esac
 
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
+scripts/build.sh "$preset"
 
 reports="build/$preset/sanitizer-reports"
 rm -rf "$reports"

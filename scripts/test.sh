@@ -14,19 +14,15 @@ cd "$(dirname "$0")/.."
 # shellcheck source=scripts/steps.sh
 source scripts/steps.sh
 
-build_preset() { # preset: configures and builds it
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1"
-}
 later_builds() {
-  build_preset tsan
-  scripts/build-windows.sh
+  scripts/build.sh tsan
+  scripts/build.sh windows
 }
-export -f build_preset later_builds
+export -f later_builds
 
 stage "bootstrap" scripts/bootstrap.sh --windows
 stage "Linux build" scripts/build.sh
-start_background "AddressSanitizer build" build_preset asan
+start_background "AddressSanitizer build" scripts/build.sh asan
 stage "Linux tests" ctest --preset linux --parallel 2
 finish_background
 start_background "ThreadSanitizer and Windows builds" later_builds
