@@ -3,9 +3,8 @@
 # GoogleTest. Everything is found under KORVIX_DEPS_DIR.
 # The same folder as scripts/bootstrap.sh: KORVIX_DEPS_DIR from the environment,
 # else ~/.cache/korvix-deps.
-if(DEFINED ENV{KORVIX_DEPS_DIR} AND NOT "$ENV{KORVIX_DEPS_DIR}" STREQUAL "")
-  set(korvix_default_deps "$ENV{KORVIX_DEPS_DIR}")
-else()
+set(korvix_default_deps "$ENV{KORVIX_DEPS_DIR}")
+if(korvix_default_deps STREQUAL "")
   set(korvix_default_deps "$ENV{HOME}/.cache/korvix-deps")
 endif()
 set(KORVIX_DEPS_DIR "${korvix_default_deps}" CACHE PATH "Where scripts/bootstrap.sh keeps SDL3 and ImGui")
